@@ -1,0 +1,147 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/app_services.h"
+#include "app/window_surface.h"
+#include "connlist/connection_list.h"
+#include "snapshot/connection_snapshot.h"
+#include "view/columns.h"
+#include "view/connection_view_model.h"
+#include "view/image_list_ex.h"
+#include "view/row_menu.h"
+
+namespace halvane {
+
+struct IconBackends {
+  ISystemIcons& systemIcons;
+  IImageStore& smallImages;
+  IImageStore& largeImages;
+};
+
+// The main window's behaviour, apart from any toolkit: the front end draws from its state and
+// forwards every event to it through HandleEvent.
+class TFormNetrova : private IListWindow {
+ public:
+  static constexpr int kTimerIntervalMs = 10000;
+
+  TFormNetrova(IMainWindowSurface& surface, IAppServices& services, IconBackends icons,
+               std::string homeUrl, std::string updateUrl);
+  ~TFormNetrova() override;
+  TFormNetrova(const TFormNetrova&) = delete;
+  TFormNetrova& operator=(const TFormNetrova&) = delete;
+
+  // Form events
+  void FormCreate();      // the twelve steps; errors inside go to surface.ShowError (the
+                          // default error box) and the remaining steps are skipped
+  bool FormCloseQuery();  // asks FMsgConfirmExit Yes/No; true = may close
+  void FormClose();
+  // Every event from the front end goes through HandleEvent, so an error escaping a handler
+  // reaches the default error box (IMainWindowSurface::ShowError) and the program goes on.
+  void HandleEvent(const std::function<void()>& handler);
+  // Check boxes: the user's click (new state) and a change of state from code. Both run the
+  // box's click handler when the state changes (a click always changes it).
+  void OptionBoxClicked(OptionBox box, bool checked);
+  void SetOptionChecked(OptionBox box, bool checked);
+  bool OptionChecked(OptionBox box) const;
+  // Buttons and timer
+  void BTNRefreshClick();
+  void Timer1Timer();
+  void BTNHelpClick();
+  void BTNHomePageClick();
+  void BTNUpdateClick();
+  void CBShowLocalClick();
+  void CBAutoRefreshClick();
+  void CBAlwaysTopClick();
+  void CBShowInfoClick();
+  // View handlers
+  std::string VTSGetText(ListRow* row, int column);
+  int VTSGetImageIndex(ListRow* row, int column);  // own index into FSmallIcons, or -1
+  void VTSHeaderClick(int clickedColumn);          // -1: pressed and released on different captions
+  bool VTSGetPopupMenu(ListRow* row);              // true: pop PmTree up at the pointer
+  bool VTSColumnClick(int column);                 // true: pop PmTree up at the pointer
+  // State the front end draws from
+  ConnectionViewModel& VTS();
+  const RowMenuState& PmTreeState() const;
+  TImageListEx& SmallIcons();
+  TImageListEx& LargeIcons();
+  bool RefreshEnabled() const;
+  bool TimerRunning() const;
+  bool Topmost() const;
+  bool ColumnVisible(int column) const;
+  const std::string& AppCountText() const;
+  const std::string& NetCountText() const;
+  const std::string& SettingsFilePath() const;
+
+  // The texts the window shows and the directories it found at creation.
+  const std::string& ExeDir() const { return FExeDir; }
+  const std::string& SysDirUpper() const { return FSysDirUpper; }
+  const std::string& MsgSystemProcess() const { return FMsgSystemProcess; }
+  const std::string& TextNotEnabled() const { return FTextNotEnabled; }
+  const std::string& MsgConfirmExit() const { return FMsgConfirmExit; }
+  const std::string& MsgCannotEnd() const { return FMsgCannotEnd; }
+  const std::string& DescSystem() const { return FDescSystem; }
+  const std::string& DescIdle() const { return FDescIdle; }
+  const std::string& MsgConfirmEndSystem() const { return FMsgConfirmEndSystem; }
+  const std::string& HomeUrl() const { return FHomeUrl; }
+  const std::string& UpdateUrl() const { return FUpdateUrl; }
+  bool Creating() const { return FCreating; }
+
+ private:
+  // IListWindow: what the connection list reads from and writes to the window.
+  bool ShowLocalChecked() const override;
+  void SetNetCount(const std::string& text) override;
+  void SetAppCount(const std::string& text) override;
+
+  void RunOptionHandler(OptionBox box);
+  bool& OptionState(OptionBox box);
+  bool OptionState(OptionBox box) const;
+  void LoadSettings();
+  void SaveSetting(int tag);
+  void ShowInfoColumns(bool visible);
+  void RefreshGuarded();
+  void StartTimer();
+  void StopTimer();
+
+  IMainWindowSurface& surface_;
+  IAppServices& services_;
+
+  bool FCreating = false;
+  std::string FExeDir;
+  bool FShowLocal = true;
+  bool FAutoRefresh = false;
+  bool FAlwaysTop = true;
+  bool FShowInfo = false;
+  TImageListEx FSmallIcons;
+  TImageListEx FLargeIcons;
+  std::string FMsgSystemProcess;
+  std::string FTextNotEnabled;
+  std::string FMsgConfirmExit;
+  std::string FMsgCannotEnd;
+  std::string FDescSystem;
+  std::string FDescIdle;
+  std::string FMsgConfirmEndSystem;
+  std::string FHomeUrl;
+  std::string FSysDirUpper;
+  std::string FUpdateUrl;
+
+  // The layout's controls, as the window holds them.
+  bool cbShowLocal_ = true;
+  bool cbAutoRefresh_ = false;
+  bool cbAlwaysTop_ = true;
+  bool cbShowInfo_ = false;
+  bool refreshEnabled_ = true;
+  bool timerRunning_ = false;
+  bool topmost_ = true;
+  bool columnVisible_[kColumnCount] = {};
+  std::string appCountText_;
+  std::string netCountText_;
+  std::string settingsFilePath_;
+  ConnectionViewModel vts_;
+  RowMenuState pmTree_;
+  ConnectionSnapshot snapshot_;
+  std::unique_ptr<ConnectionList> list_;
+};
+
+}  // namespace halvane

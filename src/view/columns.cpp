@@ -1,0 +1,45 @@
+#include "view/columns.h"
+
+namespace halvane {
+
+const std::array<ColumnInfo, kColumnCount>& ViewColumns() {
+  static const std::array<ColumnInfo, kColumnCount> kColumns = {{
+      {0, "进程ID", 24, false, ColumnAlign::Left, false},
+      {1, "进程", 120, true, ColumnAlign::Left, false},
+      {2, "安全等级", 80, false, ColumnAlign::Left, false},
+      {3, "协议", 60, true, ColumnAlign::Left, false},
+      {4, "本地IP", 100, true, ColumnAlign::Left, false},
+      {5, "本地端口", 80, true, ColumnAlign::Left, false},
+      {6, "目标IP", 130, true, ColumnAlign::Left, false},
+      {7, "目标端口", 110, true, ColumnAlign::Left, false},
+      {8, "状态", 80, true, ColumnAlign::Left, false},
+      {9, "管理", 40, true, ColumnAlign::Center, true},
+      {10, "文件路径", 260, false, ColumnAlign::Left, false},
+      {11, "文件说明", 150, false, ColumnAlign::Left, false},
+      {12, "公司", 80, false, ColumnAlign::Left, false},
+      {13, "备注", 50, false, ColumnAlign::Left, false},
+  }};
+  return kColumns;
+}
+
+std::string CellText(const TMyRec* rec, int column, const std::string& textNotEnabled) {
+  if (rec == nullptr) return {};
+  switch (column) {
+    case 0: return rec->PID;
+    case 1: return rec->ProcessName;
+    case 2: return textNotEnabled;
+    case 3: return rec->Protocol;
+    case 4: return rec->LocalIP;
+    case 5: return rec->LocalPort;
+    case 6: return rec->RemoteIP;
+    case 7: return rec->RemotePort;
+    case 8: return rec->State;
+    case 10: return rec->ProcessPath;
+    case 11: return rec->Description;
+    case 12: return rec->Company;
+    case 13: return rec->Mark;
+    default: return {};
+  }
+}
+
+}  // namespace halvane

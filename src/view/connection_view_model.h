@@ -1,0 +1,59 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "connlist/list_view.h"
+
+namespace halvane {
+
+enum class SortDirection { Ascending, Descending };
+
+class ListRow {
+ public:
+  TMyRec record;
+  bool selected = false;
+  std::size_t index = 0;  // position in display order
+};
+
+// The rows of the connection view in display order, with selection, focus and sort state.
+// Toolkit-neutral: a front end draws what it says and forwards input to it.
+class ConnectionViewModel : public IListView {
+ public:
+  static constexpr int kNoColumn = -1;
+
+  ListRow* AddRow() override;
+  TMyRec* RecordOf(ListRow* row) override { return row ? &row->record : nullptr; }
+  void DeleteRow(ListRow* row) override;
+  ListRow* FirstRow() override { return rows_.empty() ? nullptr : rows_.front().get(); }
+  ListRow* NextRow(ListRow* row) override;
+  void SelectRow(ListRow* row) override;
+  void FocusRow(ListRow* row) override { focused_ = row; }
+  std::size_t SelectedCount() const override;
+  std::size_t RowCount() const override { return rows_.size(); }
+  void SortRows() override { SortBy(sortColumn_, direction_); }
+  void TakeKeyboardFocus() override { hasKeyboardFocus_ = true; }
+  void Repaint() override { ++repaints_; }
+
+  ListRow* RowAt(std::size_t index) const { return rows_[index].get(); }
+  ListRow* FocusedRow() const { return focused_; }
+  int SortColumn() const { return sortColumn_; }
+  SortDirection Direction() const { return direction_; }
+  // Changing the column or the direction sorts at once, as the header does.
+  void SetSortColumn(int column);
+  void SetDirection(SortDirection direction);
+  bool HasKeyboardFocus() const { return hasKeyboardFocus_; }
+  int RepaintCount() const { return repaints_; }
+
+ private:
+  void SortBy(int column, SortDirection direction);
+  void Renumber(std::size_t from);
+
+  std::vector<std::unique_ptr<ListRow>> rows_;
+  ListRow* focused_ = nullptr;
+  int sortColumn_ = 1;
+  SortDirection direction_ = SortDirection::Ascending;
+  bool hasKeyboardFocus_ = false;
+  int repaints_ = 0;
+};
+
+}  // namespace halvane
