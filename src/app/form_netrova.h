@@ -7,6 +7,7 @@
 #include "app/window_surface.h"
 #include "connlist/connection_list.h"
 #include "snapshot/connection_snapshot.h"
+#include "view/column_options.h"
 #include "view/columns.h"
 #include "view/connection_view_model.h"
 #include "view/image_list_ex.h"
@@ -87,6 +88,8 @@ class TFormNetrova : private IListWindow {
   const std::string& HomeUrl() const { return FHomeUrl; }
   const std::string& UpdateUrl() const { return FUpdateUrl; }
   bool Creating() const { return FCreating; }
+  // The mirror field of an option: what SaveSetting writes.
+  bool Mirror(OptionBox box) const;
 
  private:
   // IListWindow: what the connection list reads from and writes to the window.
@@ -94,24 +97,30 @@ class TFormNetrova : private IListWindow {
   void SetNetCount(const std::string& text) override;
   void SetAppCount(const std::string& text) override;
 
-  void RunOptionHandler(OptionBox box);
-  bool& OptionState(OptionBox box);
-  bool OptionState(OptionBox box) const;
+  void RunCreationSteps();
+  void ClearRows();
+  void SetTexts();
+  bool& CheckBox(OptionBox box);
+  void ChangeCheckBox(OptionBox box, bool checked);
+  void RunClickHandler(OptionBox box);
   void LoadSettings();
+  void ApplyLoadedSettings();
   void SaveSetting(int tag);
-  void ShowInfoColumns(bool visible);
-  void RefreshGuarded();
+  void EnableRefresh(bool enabled);
   void StartTimer();
   void StopTimer();
+  void AfterRefresh();
+  static std::string ProgramDirectory(const std::string& programFile);
 
   IMainWindowSurface& surface_;
   IAppServices& services_;
 
+  // The window's own fields.
   bool FCreating = false;
   std::string FExeDir;
-  bool FShowLocal = true;
+  bool FShowLocal = false;  // the four mirrors are set by LoadSettings
   bool FAutoRefresh = false;
-  bool FAlwaysTop = true;
+  bool FAlwaysTop = false;
   bool FShowInfo = false;
   TImageListEx FSmallIcons;
   TImageListEx FLargeIcons;
@@ -126,22 +135,25 @@ class TFormNetrova : private IListWindow {
   std::string FSysDirUpper;
   std::string FUpdateUrl;
 
-  // The layout's controls, as the window holds them.
-  bool cbShowLocal_ = true;
-  bool cbAutoRefresh_ = false;
-  bool cbAlwaysTop_ = true;
-  bool cbShowInfo_ = false;
-  bool refreshEnabled_ = true;
-  bool timerRunning_ = false;
-  bool topmost_ = true;
-  bool columnVisible_[kColumnCount] = {};
-  std::string appCountText_;
-  std::string netCountText_;
-  std::string settingsFilePath_;
-  ConnectionViewModel vts_;
-  RowMenuState pmTree_;
+  // The controls of the layout, in their initial states.
+  bool CBShowLocal = true;
+  bool CBAutoRefresh = false;
+  bool CBAlwaysTop = true;
+  bool CBShowInfo = false;
+  bool BTNRefreshEnabled = true;
+  bool Timer1Enabled = false;
+  bool topmost_ = true;  // stay-on-top from creation
+  ColumnOptions columns_;
+  std::string LabAppCount = "0";
+  std::string LabNetCount = "0";
+  ConnectionViewModel VTS_;
+  RowMenuState PmTree;
+
+  const std::string homeUrl_;
+  const std::string updateUrl_;
+  std::string settingsFile_;
   ConnectionSnapshot snapshot_;
-  std::unique_ptr<ConnectionList> list_;
+  std::unique_ptr<ConnectionList> list_;  // made once the path-less descriptions are set
 };
 
 }  // namespace halvane

@@ -92,13 +92,16 @@ void ConnectionList::RefreshConnectionList() {
   MergeSnapshot();
 }
 
-// Pairs one existing row with the first endpoint of its key; false when the row must go.
+// Pairs one existing row with the first endpoint of its key that no other row has taken; false
+// when the row must go. Several sockets can share one key (SO_REUSEPORT listeners, UDP sockets
+// of one process on one port): skipping the taken ones keeps one row per socket, where pairing
+// them all with the first would add a new row for the others on every refresh.
 bool ConnectionList::ExamineRow(ListRow* row) {
   TMyRec& r = *view_.RecordOf(row);
   bool found = false;
   if (r.Protocol == "TCP") {
     for (File_Rec& e : snapshot_.TcpRecs) {
-      if (!SameTcpKey(r, e)) continue;
+      if (e.Matched == "ok" || !SameTcpKey(r, e)) continue;
       if (window_.ShowLocalChecked() || !IsLoopback(r)) {
         found = true;
         e.Matched = "ok";
@@ -114,7 +117,7 @@ bool ConnectionList::ExamineRow(ListRow* row) {
     }
   } else {
     for (File_Rec& e : snapshot_.UdpRecs) {
-      if (!SameUdpKey(r, e)) continue;
+      if (e.Matched == "ok" || !SameUdpKey(r, e)) continue;
       found = true;
       e.Matched = "ok";
       break;

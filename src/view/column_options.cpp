@@ -3,7 +3,9 @@
 namespace halvane {
 namespace {
 
-bool IsColumn(int column) { return column >= 0 && column < kColumnCount; }
+bool IsColumn(int column) {
+  return column >= 0 && column < kColumnCount;
+}
 
 }  // namespace
 
@@ -18,7 +20,8 @@ std::uint16_t ColumnOptions::Options(int column) const {
 }
 
 void ColumnOptions::SetOptions(int column, std::uint16_t options) {
-  if (IsColumn(column)) options_[column] = options;
+  if (IsColumn(column))
+    options_[column] = options;
 }
 
 void ColumnOptions::ShowFileInfoColumns(bool shown) {

@@ -20,7 +20,7 @@ enum ColumnOption : std::uint16_t {
 // The whole option sets given to the file detail columns; they differ only in coVisible.
 inline constexpr std::uint16_t kShownColumnOptions = coAllowClick | coEnabled | coParentColor |
                                                      coResizable | coShowDropMark | coVisible |
-                                                     coAllowFocus;  // 2293
+                                                     coAllowFocus;                       // 2293
 inline constexpr std::uint16_t kHiddenColumnOptions = kShownColumnOptions & ~coVisible;  // 2165
 
 static_assert(kShownColumnOptions == 2293 && kHiddenColumnOptions == 2165);

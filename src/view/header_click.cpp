@@ -13,7 +13,8 @@ SortDirection Flipped(SortDirection direction) {
 }  // namespace
 
 void VTSHeaderClick(ConnectionViewModel& view, int clickedColumn) {
-  if (clickedColumn == kManageColumn) return;
+  if (clickedColumn == kManageColumn)
+    return;
   // A new column sorts at once in the old direction; the flip then sorts again. Both sorts are
   // stable, so the first one never changes the final order.
   view.SetSortColumn(clickedColumn);

@@ -15,7 +15,8 @@ int TImageListEx::IconIndexForFile(const std::string& path) {
 }
 
 int TImageListEx::IndexOfSystemIcon(int systemIndex) {
-  if (systemIndex < 0) return -1;
+  if (systemIndex < 0)
+    return -1;
   EnsureSystemList();
   const auto found = std::find(FSystemIndexes->begin(), FSystemIndexes->end(), systemIndex);
   if (found != FSystemIndexes->end()) {
@@ -23,7 +24,8 @@ int TImageListEx::IndexOfSystemIcon(int systemIndex) {
   }
   const int ownIndex = CopySystemIcon(systemIndex);
   // A failed copy is not remembered, so the next request for this icon tries again.
-  if (ownIndex >= 0) FSystemIndexes->push_back(systemIndex);
+  if (ownIndex >= 0)
+    FSystemIndexes->push_back(systemIndex);
   return ownIndex;
 }
 
@@ -37,13 +39,16 @@ int TImageListEx::CopySystemIcon(int systemIndex) {
 }
 
 void TImageListEx::EnsureSystemList() {
-  if (FSystemList) return;
+  if (FSystemList)
+    return;
   // Only the width decides: exactly 16 shares the small system list, every other width the large.
   smallSystemList_ = width_ == 16;
   FSystemList = true;
   FSystemIndexes = std::make_unique<std::vector<int>>();
 }
 
-void TImageListEx::Loaded() { FLoadedCount = images_.ImageCount(); }
+void TImageListEx::Loaded() {
+  FLoadedCount = images_.ImageCount();
+}
 
 }  // namespace halvane

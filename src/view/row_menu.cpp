@@ -5,7 +5,7 @@
 namespace halvane {
 
 void PrepareRowMenu(RowMenuState& menu, const TMyRec& rec) {
-  // Without a program file there is nothing to show, end, locate or inspect. NCopy stays enabled.
+  // Without a program file there is nothing to show, end, locate or inspect. NCopy is left alone.
   const bool enabled = !rec.ProcessPath.empty();
   menu.NProcInfo = enabled;
   menu.NEndProc = enabled;
@@ -14,13 +14,15 @@ void PrepareRowMenu(RowMenuState& menu, const TMyRec& rec) {
 }
 
 bool VTSGetPopupMenu(RowMenuState& menu, const TMyRec* rec) {
-  if (rec == nullptr) return false;  // below the last row
+  if (rec == nullptr)
+    return false;  // below the last row
   PrepareRowMenu(menu, *rec);
   return true;
 }
 
 bool VTSColumnClick(RowMenuState& menu, int column, const TMyRec* focusedRec) {
-  if (column != kManageColumn || focusedRec == nullptr) return false;
+  if (column != kManageColumn || focusedRec == nullptr)
+    return false;
   PrepareRowMenu(menu, *focusedRec);
   return true;
 }

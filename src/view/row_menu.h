@@ -3,8 +3,8 @@
 
 namespace halvane {
 
-// Enabled state of the per-row menu items that depend on the row. It persists between menu
-// preparations: the double click and the end-process button find it as last prepared.
+// Enabled state of the per-row menu items; the first four depend on the row. It persists between
+// menu preparations: the double click and the end-process button find it as last prepared.
 struct RowMenuState {
   bool NProcInfo = true;
   bool NEndProc = true;

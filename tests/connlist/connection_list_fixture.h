@@ -28,7 +28,8 @@ inline std::string Summary(const TMyRec& r) {
 class ConnectionListTest : public ::testing::Test {
  protected:
   ConnectionListTest()
-      : snapshot(tables, identity), list(snapshot, view, window, {kTestDescSystem, kTestDescIdle}) {}
+      : snapshot(tables, identity),
+        list(snapshot, view, window, {kTestDescSystem, kTestDescIdle}) {}
 
   void Fill(std::vector<RawTcpRow> tcp, std::vector<RawUdpRow> udp = {}) {
     tables.tcp = std::move(tcp);
@@ -44,27 +45,31 @@ class ConnectionListTest : public ::testing::Test {
 
   std::vector<const TMyRec*> Records() const {
     std::vector<const TMyRec*> records;
-    for (std::size_t i = 0; i < view.RowCount(); ++i) records.push_back(&view.RowAt(i)->record);
+    for (std::size_t i = 0; i < view.RowCount(); ++i)
+      records.push_back(&view.RowAt(i)->record);
     return records;
   }
 
   // All rows in display order.
   std::vector<std::string> Rows() const {
     std::vector<std::string> rows;
-    for (const TMyRec* r : Records()) rows.push_back(Summary(*r));
+    for (const TMyRec* r : Records())
+      rows.push_back(Summary(*r));
     return rows;
   }
 
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const TMyRec* r : Records()) names.push_back(r->ProcessName);
+    for (const TMyRec* r : Records())
+      names.push_back(r->ProcessName);
     return names;
   }
 
   std::vector<ListRow*> SelectedRows() const {
     std::vector<ListRow*> selected;
     for (std::size_t i = 0; i < view.RowCount(); ++i)
-      if (view.RowAt(i)->selected) selected.push_back(view.RowAt(i));
+      if (view.RowAt(i)->selected)
+        selected.push_back(view.RowAt(i));
     return selected;
   }
 
@@ -72,7 +77,8 @@ class ConnectionListTest : public ::testing::Test {
   ListRow* RowOf(const std::string& pid, const std::string& localPort) const {
     for (std::size_t i = 0; i < view.RowCount(); ++i) {
       const TMyRec& r = view.RowAt(i)->record;
-      if (r.PID == pid && r.LocalPort == localPort) return view.RowAt(i);
+      if (r.PID == pid && r.LocalPort == localPort)
+        return view.RowAt(i);
     }
     return nullptr;
   }

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "connlist/connection_list_fixture.h"
 
 namespace halvane {
@@ -73,6 +75,10 @@ struct FillSelectionCase {
   const char* selected;  // PID of the selected and focused row
 };
 
+void PrintTo(const FillSelectionCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class FillSelection : public ConnectionListTest,
                       public ::testing::WithParamInterface<FillSelectionCase> {};
 
@@ -82,12 +88,14 @@ TEST_P(FillSelection, SelectsTheRowThatTheRunningSortsLeftFirst) {
   std::vector<RawUdpRow> udp;
   for (std::size_t i = 0; i < c.tcpNames.size(); ++i) {
     const auto pid = static_cast<std::uint32_t>(1 + i);
-    if (*c.tcpNames[i]) identity.AddProcess(pid, c.tcpNames[i], std::string("C:\\") + c.tcpNames[i]);
+    if (*c.tcpNames[i])
+      identity.AddProcess(pid, c.tcpNames[i], std::string("C:\\") + c.tcpNames[i]);
     tcp.push_back(Tcp(5, "10.0.0.1", static_cast<std::uint16_t>(1000 + i), "10.0.0.2", 80, pid));
   }
   for (std::size_t i = 0; i < c.udpNames.size(); ++i) {
     const auto pid = static_cast<std::uint32_t>(101 + i);
-    if (*c.udpNames[i]) identity.AddProcess(pid, c.udpNames[i], std::string("C:\\") + c.udpNames[i]);
+    if (*c.udpNames[i])
+      identity.AddProcess(pid, c.udpNames[i], std::string("C:\\") + c.udpNames[i]);
     udp.push_back(Udp("0.0.0.0", static_cast<std::uint16_t>(2000 + i), pid));
   }
   view.SetSortColumn(c.sortColumn);
@@ -106,31 +114,60 @@ INSTANTIATE_TEST_SUITE_P(
     Orders, FillSelection,
     ::testing::Values(
         // Ascending: every new (empty) row moves to the top, so the last one added is first.
-        FillSelectionCase{"AscendingLastAddedIsFirst", 1, SortDirection::Ascending,
-                          {"b.exe", "a.exe", "c.exe"}, {}, {"a.exe", "b.exe", "c.exe"}, "3"},
-        FillSelectionCase{"AscendingUdpAddedAfterTcp", 1, SortDirection::Ascending,
-                          {"a.exe", "c.exe"}, {"b.exe"}, {"a.exe", "b.exe", "c.exe"}, "101"},
+        FillSelectionCase{"AscendingLastAddedIsFirst",
+                          1,
+                          SortDirection::Ascending,
+                          {"b.exe", "a.exe", "c.exe"},
+                          {},
+                          {"a.exe", "b.exe", "c.exe"},
+                          "3"},
+        FillSelectionCase{"AscendingUdpAddedAfterTcp",
+                          1,
+                          SortDirection::Ascending,
+                          {"a.exe", "c.exe"},
+                          {"b.exe"},
+                          {"a.exe", "b.exe", "c.exe"},
+                          "101"},
         // A row with an empty name stays ahead of every row added after it.
-        FillSelectionCase{"AscendingEmptyNameStaysFirst", 1, SortDirection::Ascending,
-                          {"", "b.exe", "a.exe"}, {}, {"", "a.exe", "b.exe"}, "1"},
+        FillSelectionCase{"AscendingEmptyNameStaysFirst",
+                          1,
+                          SortDirection::Ascending,
+                          {"", "b.exe", "a.exe"},
+                          {},
+                          {"", "a.exe", "b.exe"},
+                          "1"},
         // Descending: new rows stay at the end, so the first row added stays first.
-        FillSelectionCase{"DescendingFirstAddedStaysFirst", 1, SortDirection::Descending,
-                          {"b.exe", "a.exe", "c.exe"}, {}, {"c.exe", "b.exe", "a.exe"}, "1"},
-        FillSelectionCase{"NoSortColumnKeepsTheOrderOfAdding", ConnectionViewModel::kNoColumn,
-                          SortDirection::Ascending, {"b.exe", "a.exe"}, {"c.exe"},
-                          {"b.exe", "a.exe", "c.exe"}, "1"},
+        FillSelectionCase{"DescendingFirstAddedStaysFirst",
+                          1,
+                          SortDirection::Descending,
+                          {"b.exe", "a.exe", "c.exe"},
+                          {},
+                          {"c.exe", "b.exe", "a.exe"},
+                          "1"},
+        FillSelectionCase{"NoSortColumnKeepsTheOrderOfAdding",
+                          ConnectionViewModel::kNoColumn,
+                          SortDirection::Ascending,
+                          {"b.exe", "a.exe"},
+                          {"c.exe"},
+                          {"b.exe", "a.exe", "c.exe"},
+                          "1"},
         // Column 0 (PID) never orders rows: same as no sort column.
-        FillSelectionCase{"ColumnThatNeverOrdersKeepsTheOrderOfAdding", 0,
-                          SortDirection::Ascending, {"b.exe", "a.exe"}, {},
-                          {"b.exe", "a.exe"}, "1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        FillSelectionCase{"ColumnThatNeverOrdersKeepsTheOrderOfAdding",
+                          0,
+                          SortDirection::Ascending,
+                          {"b.exe", "a.exe"},
+                          {},
+                          {"b.exe", "a.exe"},
+                          "1"}),
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(FillTest, SortsByTheLocalPortAsText) {
   view.SetSortColumn(5);
   Fill({Tcp(2, "0.0.0.0", 80, "0.0.0.0", 0, 1), Tcp(2, "0.0.0.0", 443, "0.0.0.0", 0, 1),
         Tcp(2, "0.0.0.0", 8080, "0.0.0.0", 0, 1), Tcp(2, "0.0.0.0", 22, "0.0.0.0", 0, 1)});
   std::vector<std::string> ports;
-  for (const TMyRec* r : Records()) ports.push_back(r->LocalPort);
+  for (const TMyRec* r : Records())
+    ports.push_back(r->LocalPort);
   EXPECT_THAT(ports, ElementsAre("22", "443", "80", "8080"));
 }
 

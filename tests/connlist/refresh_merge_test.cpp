@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "connlist/connection_list_fixture.h"
 
@@ -31,19 +32,19 @@ TEST_F(RefreshMergeTest, UnchangedRefreshEmptiesTcpMarksAndKeepsUdpMarks) {
   const RawTcpRow newTcp = Tcp(5, "10.0.0.1", 81, "10.0.0.3", 40000, 10);
   const RawUdpRow newUdp = Udp("0.0.0.0", 5353, 20);
   Refresh({listener, newTcp}, {resolver, newUdp});
-  ASSERT_THAT(Rows(), UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
-                                           "TCP 10 10.0.0.1:81>10.0.0.3:40000 [已建立] mark=add",
-                                           "UDP 20 0.0.0.0:53>: [] mark=",
-                                           "UDP 20 0.0.0.0:5353>: [] mark=add"));
+  ASSERT_THAT(Rows(), UnorderedElementsAre(
+                          "TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
+                          "TCP 10 10.0.0.1:81>10.0.0.3:40000 [已建立] mark=add",
+                          "UDP 20 0.0.0.0:53>: [] mark=", "UDP 20 0.0.0.0:5353>: [] mark=add"));
   const std::vector<std::string> namesBefore = Names();
   const std::string netBefore = window.netCount, appBefore = window.appCount;
 
   Refresh({listener, newTcp}, {resolver, newUdp});
 
-  EXPECT_THAT(Rows(), UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
-                                           "TCP 10 10.0.0.1:81>10.0.0.3:40000 [已建立] mark=",
-                                           "UDP 20 0.0.0.0:53>: [] mark=",
-                                           "UDP 20 0.0.0.0:5353>: [] mark=add"));
+  EXPECT_THAT(Rows(), UnorderedElementsAre(
+                          "TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
+                          "TCP 10 10.0.0.1:81>10.0.0.3:40000 [已建立] mark=",
+                          "UDP 20 0.0.0.0:53>: [] mark=", "UDP 20 0.0.0.0:5353>: [] mark=add"));
   EXPECT_EQ(Names(), namesBefore);
   EXPECT_EQ(window.netCount, netBefore);
   EXPECT_EQ(window.appCount, appBefore);
@@ -78,8 +79,9 @@ TEST_F(RefreshMergeTest, StateChangeOfARowAddedByARefreshGivesMd) {
   RawTcpRow finWait = established;
   finWait.state = 6;
   Refresh({listener, finWait});
-  EXPECT_THAT(Rows(), UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
-                                           "TCP 10 10.0.0.1:80>10.0.0.2:50000 [等待完成1] mark=md"));
+  EXPECT_THAT(Rows(),
+              UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
+                                   "TCP 10 10.0.0.1:80>10.0.0.2:50000 [等待完成1] mark=md"));
 }
 
 TEST_F(RefreshMergeTest, VanishedRowsAreDeletedAndTheOthersKept) {
@@ -97,18 +99,18 @@ TEST_F(RefreshMergeTest, NewTcpRowIsAddThenEmptyNewUdpRowKeepsAdd) {
   const RawUdpRow newUdp = Udp("0.0.0.0", 67, 20);
 
   Refresh({listener, established}, {resolver, newUdp});
-  EXPECT_THAT(Rows(), UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
-                                           "TCP 10 10.0.0.1:80>10.0.0.2:50000 [已建立] mark=add",
-                                           "UDP 20 0.0.0.0:53>: [] mark=",
-                                           "UDP 20 0.0.0.0:67>: [] mark=add"));
+  EXPECT_THAT(Rows(), UnorderedElementsAre(
+                          "TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
+                          "TCP 10 10.0.0.1:80>10.0.0.2:50000 [已建立] mark=add",
+                          "UDP 20 0.0.0.0:53>: [] mark=", "UDP 20 0.0.0.0:67>: [] mark=add"));
   EXPECT_EQ(window.netCount, "4");
 
   for (int round = 0; round < 3; ++round) {
     Refresh({listener, established}, {resolver, newUdp});
-    EXPECT_THAT(Rows(), UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
-                                             "TCP 10 10.0.0.1:80>10.0.0.2:50000 [已建立] mark=",
-                                             "UDP 20 0.0.0.0:53>: [] mark=",
-                                             "UDP 20 0.0.0.0:67>: [] mark=add"))
+    EXPECT_THAT(Rows(), UnorderedElementsAre(
+                            "TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
+                            "TCP 10 10.0.0.1:80>10.0.0.2:50000 [已建立] mark=",
+                            "UDP 20 0.0.0.0:53>: [] mark=", "UDP 20 0.0.0.0:67>: [] mark=add"))
         << "round " << round;
   }
 }
@@ -132,6 +134,10 @@ struct KeyChangeCase {
   RawTcpRow changed;
 };
 
+void PrintTo(const KeyChangeCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class TcpKeyChange : public ConnectionListTest,
                      public ::testing::WithParamInterface<KeyChangeCase> {};
 
@@ -151,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyChangeCase{"LocalPort", Tcp(5, "10.0.0.1", 81, "10.0.0.2", 50000, 10)},
                       KeyChangeCase{"RemoteIp", Tcp(5, "10.0.0.1", 80, "10.0.0.3", 50000, 10)},
                       KeyChangeCase{"RemotePort", Tcp(5, "10.0.0.1", 80, "10.0.0.2", 50001, 10)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(RefreshMergeTest, UdpKeyIsPidAddressAndPort) {
   Fill({}, {resolver});
@@ -171,15 +177,21 @@ TEST_F(RefreshMergeTest, TcpAndUdpRowsOfTheSameAddressAndPortAreApart) {
 
 // Every row pairs with the first endpoint of its key, also one already paired, so a second
 // endpoint with the same key is never paired and gets a row of its own at each refresh.
-TEST_F(RefreshMergeTest, RowsPairWithTheFirstEndpointOfTheirKey) {
-  Fill({listener, listener});
-  ASSERT_EQ(view.RowCount(), 2u);
+TEST_F(RefreshMergeTest, EndpointsSharingAKeyKeepOneRowEach) {
+  Fill({listener, listener}, {resolver, resolver});
+  ASSERT_EQ(view.RowCount(), 4u);
 
-  Refresh({listener, listener});
-
+  for (int round = 0; round < 3; ++round) Refresh({listener, listener}, {resolver, resolver});
   EXPECT_THAT(Rows(), UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
                                            "TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
-                                           "TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=add"));
+                                           "UDP 20 0.0.0.0:53>: [] mark=",
+                                           "UDP 20 0.0.0.0:53>: [] mark="));
+
+  // One of the two sockets of each key closes: one row of each goes with it.
+  Refresh({listener}, {resolver});
+  EXPECT_THAT(Rows(), UnorderedElementsAre("TCP 10 0.0.0.0:80>0.0.0.0:0 [监听] mark=",
+                                           "UDP 20 0.0.0.0:53>: [] mark="));
+  EXPECT_EQ(window.netCount, "2");
 }
 
 TEST_F(RefreshMergeTest, FirstEndpointOfTheKeyDecidesTheState) {
@@ -188,9 +200,8 @@ TEST_F(RefreshMergeTest, FirstEndpointOfTheKeyDecidesTheState) {
   closing.state = 8;
   Refresh({closing, established});
   // The row took the first endpoint's state; the second endpoint became a row of its own.
-  EXPECT_THAT(Rows(),
-              UnorderedElementsAre("TCP 10 10.0.0.1:80>10.0.0.2:50000 [等待关闭] mark=md",
-                                   "TCP 10 10.0.0.1:80>10.0.0.2:50000 [已建立] mark=add"));
+  EXPECT_THAT(Rows(), UnorderedElementsAre("TCP 10 10.0.0.1:80>10.0.0.2:50000 [等待关闭] mark=md",
+                                           "TCP 10 10.0.0.1:80>10.0.0.2:50000 [已建立] mark=add"));
 }
 
 TEST_F(RefreshMergeTest, EmptySnapshotRemovesEveryRow) {
@@ -237,13 +248,15 @@ TEST_F(RefreshMergeTest, RefreshSortsTheMergedRowsAgain) {
   identity.AddProcess(30, "aaa.exe", "C:\\aaa.exe");
   identity.AddProcess(40, "zzz.exe", "C:\\zzz.exe");
   Fill({listener}, {resolver});
-  Refresh({listener, Tcp(2, "0.0.0.0", 9, "0.0.0.0", 0, 40), Tcp(2, "0.0.0.0", 8, "0.0.0.0", 0, 30)},
-          {resolver});
+  Refresh(
+      {listener, Tcp(2, "0.0.0.0", 9, "0.0.0.0", 0, 40), Tcp(2, "0.0.0.0", 8, "0.0.0.0", 0, 30)},
+      {resolver});
   EXPECT_THAT(Names(), ElementsAre("aaa.exe", "dns.exe", "web.exe", "zzz.exe"));
 
   view.SetDirection(SortDirection::Descending);
-  Refresh({listener, Tcp(2, "0.0.0.0", 9, "0.0.0.0", 0, 40), Tcp(2, "0.0.0.0", 8, "0.0.0.0", 0, 30)},
-          {resolver});
+  Refresh(
+      {listener, Tcp(2, "0.0.0.0", 9, "0.0.0.0", 0, 40), Tcp(2, "0.0.0.0", 8, "0.0.0.0", 0, 30)},
+      {resolver});
   EXPECT_THAT(Names(), ElementsAre("zzz.exe", "web.exe", "dns.exe", "aaa.exe"));
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
 #include <set>
 
 namespace halvane {
@@ -12,6 +13,10 @@ struct StateTextCase {
   std::int32_t code;
   const char* text;
 };
+
+void PrintTo(const StateTextCase& c, std::ostream* os) {
+  *os << c.code;
+}
 
 class TcpStateTextTest : public ::testing::TestWithParam<StateTextCase> {};
 
@@ -38,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TcpStateTextDistinct, DifferentCodesGiveDifferentTexts) {
   std::set<std::string> texts;
-  for (std::int32_t code = -20; code <= 40; ++code) texts.insert(TcpStateText(code));
+  for (std::int32_t code = -20; code <= 40; ++code)
+    texts.insert(TcpStateText(code));
   EXPECT_EQ(texts.size(), 61u);
 }
 

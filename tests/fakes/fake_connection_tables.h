@@ -16,7 +16,8 @@ inline Ipv4Bytes Addr(const std::string& dotted) {
   unsigned value = 0;
   for (char c : dotted + ".") {
     if (c == '.') {
-      if (part < bytes.size()) bytes[part++] = static_cast<std::uint8_t>(value);
+      if (part < bytes.size())
+        bytes[part++] = static_cast<std::uint8_t>(value);
       value = 0;
     } else if (c >= '0' && c <= '9') {
       value = value * 10 + static_cast<unsigned>(c - '0');
@@ -51,11 +52,13 @@ class FakeConnectionTables : public IConnectionTables {
   explicit FakeConnectionTables(CallLog* log = nullptr) : log_(log) {}
 
   std::vector<RawTcpRow> ReadTcpTable() override {
-    if (log_) log_->push_back("tcp table");
+    if (log_)
+      log_->push_back("tcp table");
     return tcp;
   }
   std::vector<RawUdpRow> ReadUdpTable() override {
-    if (log_) log_->push_back("udp table");
+    if (log_)
+      log_->push_back("udp table");
     return udp;
   }
 

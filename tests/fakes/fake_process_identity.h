@@ -48,7 +48,8 @@ class FakeProcessIdentity : public IProcessIdentity {
 
   std::unique_ptr<IProcessSnapshot> CreateProcessSnapshot() override {
     log.push_back("snapshot");
-    if (!snapshotAvailable) return nullptr;
+    if (!snapshotAvailable)
+      return nullptr;
     return std::make_unique<FakeProcessSnapshot>(names, log);
   }
 
@@ -61,9 +62,11 @@ class FakeProcessIdentity : public IProcessIdentity {
   // Leaves `company` alone for an unknown file, so a caller that reuses it shows the fault.
   std::string GetFileVersionStrings(const std::string& path, std::string& company) override {
     log.push_back("version " + path);
-    if (!company.empty()) log.push_back("company not emptied");
+    if (!company.empty())
+      log.push_back("company not emptied");
     const auto it = versions.find(path);
-    if (it == versions.end()) return std::string();
+    if (it == versions.end())
+      return std::string();
     company = it->second.company;
     return it->second.description;
   }

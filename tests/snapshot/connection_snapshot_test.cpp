@@ -29,18 +29,18 @@ class ReadConnectionTablesTest : public ::testing::Test {
 TEST_F(ReadConnectionTablesTest, TakesOneProcessSnapshotBeforeTheTablesAndLooksUpEachRowInOrder) {
   identity.AddProcess(10, "a.exe", "C:\\a.exe", "A", "A Inc");
   identity.AddProcess(20, "b.exe", "C:\\b.exe", "B", "B Inc");
-  tables.tcp = {Tcp(2, "0.0.0.0", 80, "0.0.0.0", 0, 10), Tcp(5, "10.0.0.1", 80, "10.0.0.2", 5000, 20)};
+  tables.tcp = {Tcp(2, "0.0.0.0", 80, "0.0.0.0", 0, 10),
+                Tcp(5, "10.0.0.1", 80, "10.0.0.2", 5000, 20)};
   tables.udp = {Udp("0.0.0.0", 53, 20)};
 
   snapshot.ReadConnectionTables();
 
-  EXPECT_THAT(identity.log,
-              ElementsAre("snapshot", "tcp table",                          //
-                          "name 10", "path 10", "version C:\\a.exe",        //
-                          "name 20", "path 20", "version C:\\b.exe",        //
-                          "udp table",                                      //
-                          "name 20", "path 20", "version C:\\b.exe",        //
-                          "close snapshot"));
+  EXPECT_THAT(identity.log, ElementsAre("snapshot", "tcp table",                    //
+                                        "name 10", "path 10", "version C:\\a.exe",  //
+                                        "name 20", "path 20", "version C:\\b.exe",  //
+                                        "udp table",                                //
+                                        "name 20", "path 20", "version C:\\b.exe",  //
+                                        "close snapshot"));
 }
 
 TEST_F(ReadConnectionTablesTest, FillsEveryTcpFieldFromItsRow) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,11 +16,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 void AppendLe32(Bytes& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-void Append(Bytes& out, std::initializer_list<std::uint8_t> bytes) {
-  out.insert(out.end(), bytes.begin(), bytes.end());
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 // A copy on the heap of exactly the block's size, so a read past its end is caught by ASan.
@@ -28,7 +25,8 @@ class ExactBlock {
  public:
   explicit ExactBlock(const Bytes& bytes)
       : size_(bytes.size()), data_(std::make_unique<std::byte[]>(bytes.size())) {
-    for (std::size_t i = 0; i < size_; ++i) data_[i] = static_cast<std::byte>(bytes[i]);
+    for (std::size_t i = 0; i < size_; ++i)
+      data_[i] = static_cast<std::byte>(bytes[i]);
   }
   std::span<const std::byte> span() const { return {data_.get(), size_}; }
 
@@ -69,7 +67,8 @@ void AppendTcpRow(Bytes& out, const TcpRowBytes& row) {
 Bytes TcpBlock(std::uint32_t count, const std::vector<TcpRowBytes>& rows) {
   Bytes out;
   AppendLe32(out, count);
-  for (const TcpRowBytes& row : rows) AppendTcpRow(out, row);
+  for (const TcpRowBytes& row : rows)
+    AppendTcpRow(out, row);
   return out;
 }
 
@@ -90,6 +89,10 @@ struct TcpRowCase {
   const char* pid;
 };
 
+void PrintTo(const TcpRowCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class TcpRowDecoding : public ::testing::TestWithParam<TcpRowCase> {};
 
 TEST_P(TcpRowDecoding, GivesTheTextFormsOfEachField) {
@@ -109,41 +112,94 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TcpRowCase{"ListenerOnLoopback",
                    {2, {0x7F, 0, 0, 1}, {0x00, 0x50, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 1234},
-                   2, "127.0.0.1", "80", "0.0.0.0", "0", "1234"},
+                   2,
+                   "127.0.0.1",
+                   "80",
+                   "0.0.0.0",
+                   "0",
+                   "1234"},
         TcpRowCase{"PortIgnoresItsLastTwoBytes",
-                   {5, {0x7F, 0, 0, 1}, {0x00, 0x50, 0xFF, 0xFF}, {10, 1, 2, 3},
-                    {0x00, 0x50, 0x12, 0x34}, 42},
-                   5, "127.0.0.1", "80", "10.1.2.3", "80", "42"},
+                   {5,
+                    {0x7F, 0, 0, 1},
+                    {0x00, 0x50, 0xFF, 0xFF},
+                    {10, 1, 2, 3},
+                    {0x00, 0x50, 0x12, 0x34},
+                    42},
+                   5,
+                   "127.0.0.1",
+                   "80",
+                   "10.1.2.3",
+                   "80",
+                   "42"},
         TcpRowCase{"PortsInNetworkOrderUpTo65535",
-                   {5, {192, 168, 0, 10}, {0x1F, 0x90, 0xAB, 0xCD}, {255, 255, 255, 255},
-                    {0xFF, 0xFF, 0x00, 0x00}, 7},
-                   5, "192.168.0.10", "8080", "255.255.255.255", "65535", "7"},
-        TcpRowCase{"PortWithoutLeadingZeros",
-                   {1, {0, 0, 0, 0}, {0x00, 0x07, 0x00, 0x00}, {1, 0, 0, 0},
-                    {0x01, 0x00, 0x00, 0x00}, 0},
-                   1, "0.0.0.0", "7", "1.0.0.0", "256", "0"},
+                   {5,
+                    {192, 168, 0, 10},
+                    {0x1F, 0x90, 0xAB, 0xCD},
+                    {255, 255, 255, 255},
+                    {0xFF, 0xFF, 0x00, 0x00},
+                    7},
+                   5,
+                   "192.168.0.10",
+                   "8080",
+                   "255.255.255.255",
+                   "65535",
+                   "7"},
+        TcpRowCase{
+            "PortWithoutLeadingZeros",
+            {1, {0, 0, 0, 0}, {0x00, 0x07, 0x00, 0x00}, {1, 0, 0, 0}, {0x01, 0x00, 0x00, 0x00}, 0},
+            1,
+            "0.0.0.0",
+            "7",
+            "1.0.0.0",
+            "256",
+            "0"},
         TcpRowCase{"PidAtTwoToTheThirtyFirstIsUnsigned",
                    {2, {0, 0, 0, 0}, {0, 0x16, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0x80000000u},
-                   2, "0.0.0.0", "22", "0.0.0.0", "0", "2147483648"},
+                   2,
+                   "0.0.0.0",
+                   "22",
+                   "0.0.0.0",
+                   "0",
+                   "2147483648"},
         TcpRowCase{"PidWithAllBitsSetIsUnsigned",
                    {2, {0, 0, 0, 0}, {0, 0x16, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0xFFFFFFFFu},
-                   2, "0.0.0.0", "22", "0.0.0.0", "0", "4294967295"},
+                   2,
+                   "0.0.0.0",
+                   "22",
+                   "0.0.0.0",
+                   "0",
+                   "4294967295"},
         TcpRowCase{"StateZeroKept",
-                   {0, {0, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 1}, 0,
-                   "0.0.0.0", "1", "0.0.0.0", "0", "1"},
+                   {0, {0, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 1},
+                   0,
+                   "0.0.0.0",
+                   "1",
+                   "0.0.0.0",
+                   "0",
+                   "1"},
         TcpRowCase{"StateThirteenKept",
-                   {13, {0, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 1}, 13,
-                   "0.0.0.0", "1", "0.0.0.0", "0", "1"},
+                   {13, {0, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 1},
+                   13,
+                   "0.0.0.0",
+                   "1",
+                   "0.0.0.0",
+                   "0",
+                   "1"},
         TcpRowCase{"StateWithAllBitsSetKeptAsMinusOne",
-                   {0xFFFFFFFFu, {0, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 1}, -1,
-                   "0.0.0.0", "1", "0.0.0.0", "0", "1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                   {0xFFFFFFFFu, {0, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 1},
+                   -1,
+                   "0.0.0.0",
+                   "1",
+                   "0.0.0.0",
+                   "0",
+                   "1"}),
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST(TcpTableDecoding, KeepsTheRowOrderAndSkipsTheOffloadState) {
-  const Bytes block = TcpBlock(
-      3, {{2, {0, 0, 0, 0}, {0, 21, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 11, 0xFFFFFFFF},
-          {5, {10, 0, 0, 1}, {0, 22, 0, 0}, {10, 0, 0, 2}, {0xC3, 0x50, 0, 0}, 22, 1},
-          {11, {10, 0, 0, 1}, {0, 23, 0, 0}, {10, 0, 0, 3}, {0x01, 0xBB, 0, 0}, 33, 2}});
+  const Bytes block =
+      TcpBlock(3, {{2, {0, 0, 0, 0}, {0, 21, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 11, 0xFFFFFFFF},
+                   {5, {10, 0, 0, 1}, {0, 22, 0, 0}, {10, 0, 0, 2}, {0xC3, 0x50, 0, 0}, 22, 1},
+                   {11, {10, 0, 0, 1}, {0, 23, 0, 0}, {10, 0, 0, 3}, {0x01, 0xBB, 0, 0}, 33, 2}});
   const std::vector<RawTcpRow> rows = DecodeTcp(block);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].state, 2);
@@ -164,13 +220,22 @@ struct BlockSizeCase {
   std::size_t rows;
 };
 
+void PrintTo(const BlockSizeCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 Bytes WholeTcpRows(std::uint32_t count, int rows, std::size_t extraBytes) {
   std::vector<TcpRowBytes> list;
   for (int i = 0; i < rows; ++i)
-    list.push_back({5, {10, 0, 0, 1}, {0, 80, 0, 0}, {10, 0, 0, 2}, {0, 81, 0, 0},
+    list.push_back({5,
+                    {10, 0, 0, 1},
+                    {0, 80, 0, 0},
+                    {10, 0, 0, 2},
+                    {0, 81, 0, 0},
                     static_cast<std::uint32_t>(100 + i)});
   Bytes out = TcpBlock(count, list);
-  for (std::size_t i = 0; i < extraBytes; ++i) out.push_back(0xAA);
+  for (std::size_t i = 0; i < extraBytes; ++i)
+    out.push_back(0xAA);
   return out;
 }
 
@@ -180,7 +245,8 @@ TEST_P(TcpBlockSize, YieldsOnlyTheWholeRowsPresentAndClaimed) {
   const BlockSizeCase& c = GetParam();
   const std::vector<RawTcpRow> rows = DecodeTcp(c.block);
   ASSERT_EQ(rows.size(), c.rows);
-  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].pid, 100 + i);
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(rows[i].pid, 100 + i);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,14 +261,15 @@ INSTANTIATE_TEST_SUITE_P(
                       BlockSizeCase{"CountClaimsMoreWithPartialRow", WholeTcpRows(3, 2, 27), 2},
                       BlockSizeCase{"CountClaimsAllBits", WholeTcpRows(0xFFFFFFFF, 1, 5), 1},
                       BlockSizeCase{"CountLessThanHeld", WholeTcpRows(1, 2, 0), 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 Bytes WholeUdpRows(std::uint32_t count, int rows, std::size_t extraBytes) {
   Bytes out;
   AppendLe32(out, count);
   for (int i = 0; i < rows; ++i)
     AppendUdpRow(out, {0, 0, 0, 0}, {0, 53, 0, 0}, static_cast<std::uint32_t>(100 + i));
-  for (std::size_t i = 0; i < extraBytes; ++i) out.push_back(0xAA);
+  for (std::size_t i = 0; i < extraBytes; ++i)
+    out.push_back(0xAA);
   return out;
 }
 
@@ -212,7 +279,8 @@ TEST_P(UdpBlockSize, YieldsOnlyTheWholeRowsPresentAndClaimed) {
   const BlockSizeCase& c = GetParam();
   const std::vector<RawUdpRow> rows = DecodeUdp(c.block);
   ASSERT_EQ(rows.size(), c.rows);
-  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].pid, 100 + i);
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(rows[i].pid, 100 + i);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -223,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BlockSizeCase{"CountMatches", WholeUdpRows(3, 3, 0), 3},
                       BlockSizeCase{"CountClaimsMoreWithPartialRow", WholeUdpRows(3, 1, 11), 1},
                       BlockSizeCase{"CountLessThanHeld", WholeUdpRows(2, 3, 0), 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST(UdpTableDecoding, ReadsAddressPortAndUnsignedPidOfEachRow) {
   Bytes block;

@@ -14,7 +14,8 @@ TEST(TextForms, AddressesInDottedDecimal) {
                {{255, 255, 255, 255}, "255.255.255.255"},
                {{10, 0, 0, 10}, "10.0.0.10"},
                {{192, 168, 100, 9}, "192.168.100.9"}};
-  for (const auto& c : cases) EXPECT_EQ(Ipv4Text(c.addr), c.text);
+  for (const auto& c : cases)
+    EXPECT_EQ(Ipv4Text(c.addr), c.text);
 }
 
 TEST(TextForms, PortsDecimalWithoutLeadingZeros) {
@@ -22,7 +23,8 @@ TEST(TextForms, PortsDecimalWithoutLeadingZeros) {
     std::uint16_t port;
     const char* text;
   } cases[] = {{0, "0"}, {7, "7"}, {80, "80"}, {443, "443"}, {32768, "32768"}, {65535, "65535"}};
-  for (const auto& c : cases) EXPECT_EQ(PortText(c.port), c.text);
+  for (const auto& c : cases)
+    EXPECT_EQ(PortText(c.port), c.text);
 }
 
 TEST(TextForms, ProcessIdsUnsignedDecimal) {
@@ -34,7 +36,8 @@ TEST(TextForms, ProcessIdsUnsignedDecimal) {
                {0x7FFFFFFFu, "2147483647"},
                {0x80000000u, "2147483648"},
                {0xFFFFFFFFu, "4294967295"}};
-  for (const auto& c : cases) EXPECT_EQ(PidText(c.pid), c.text);
+  for (const auto& c : cases)
+    EXPECT_EQ(PidText(c.pid), c.text);
 }
 
 }  // namespace

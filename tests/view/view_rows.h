@@ -1,23 +1,26 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "connlist/my_rec.h"
 #include "view/connection_view_model.h"
 
-namespace halvane::testing {
+namespace halvane::view_test {
 
 // Appends the records in the given order: the view's sort column is none afterwards, so adding
 // does not move them.
 inline void AppendRowsInOrder(ConnectionViewModel& view, const std::vector<TMyRec>& records) {
   view.SetSortColumn(ConnectionViewModel::kNoColumn);
-  for (const TMyRec& rec : records) *view.RecordOf(view.AddRow()) = rec;
+  for (const TMyRec& rec : records)
+    *view.RecordOf(view.AddRow()) = rec;
 }
 
 // The PIDs of the rows in display order.
 inline std::vector<std::string> PidsInOrder(const ConnectionViewModel& view) {
   std::vector<std::string> pids;
-  for (std::size_t i = 0; i < view.RowCount(); ++i) pids.push_back(view.RowAt(i)->record.PID);
+  for (std::size_t i = 0; i < view.RowCount(); ++i)
+    pids.push_back(view.RowAt(i)->record.PID);
   return pids;
 }
 
@@ -27,4 +30,4 @@ inline TMyRec RecWithPid(std::string pid) {
   return rec;
 }
 
-}  // namespace halvane::testing
+}  // namespace halvane::view_test

@@ -16,7 +16,9 @@ struct Tag {
   std::size_t end = 0;  // index just past '>'
 };
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // Reads the tag that starts at `open` ('<'); false for comments, declarations and a tag
 // without its '>'. `end` is set to where the scan goes on.
@@ -34,17 +36,22 @@ bool ReadTag(std::string_view xml, std::size_t open, Tag& tag) {
   }
   std::string_view inner = xml.substr(open + 1, close - open - 1);
   tag.closing = inner.starts_with('/');
-  if (tag.closing) inner.remove_prefix(1);
+  if (tag.closing)
+    inner.remove_prefix(1);
   tag.self_closing = inner.ends_with('/');
-  if (tag.self_closing) inner.remove_suffix(1);
+  if (tag.self_closing)
+    inner.remove_suffix(1);
   std::size_t name_end = 0;
-  while (name_end < inner.size() && !IsSpace(inner[name_end])) ++name_end;
+  while (name_end < inner.size() && !IsSpace(inner[name_end]))
+    ++name_end;
   tag.name = inner.substr(0, name_end);
   tag.attributes = inner.substr(name_end);
   return true;
 }
 
-bool IsTranslated(const Tag& tag) { return tag.attributes.find("xml:lang") != std::string_view::npos; }
+bool IsTranslated(const Tag& tag) {
+  return tag.attributes.find("xml:lang") != std::string_view::npos;
+}
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
   if (code < 0x80) {
@@ -66,17 +73,23 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 
 // The code point of "#65" or "#x41"; false when it is not a valid one.
 bool NumericReference(std::string_view body, std::uint32_t& code) {
-  if (body.size() < 2 || body.front() != '#') return false;
+  if (body.size() < 2 || body.front() != '#')
+    return false;
   const bool hex = body[1] == 'x' || body[1] == 'X';
   const std::string_view digits = body.substr(hex ? 2 : 1);
-  if (digits.empty() || digits.size() > 8) return false;
+  if (digits.empty() || digits.size() > 8)
+    return false;
   code = 0;
   for (const char c : digits) {
     int value = -1;
-    if (c >= '0' && c <= '9') value = c - '0';
-    if (hex && c >= 'a' && c <= 'f') value = c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F') value = c - 'A' + 10;
-    if (value < 0) return false;
+    if (c >= '0' && c <= '9')
+      value = c - '0';
+    if (hex && c >= 'a' && c <= 'f')
+      value = c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F')
+      value = c - 'A' + 10;
+    if (value < 0)
+      return false;
     code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(value);
   }
   return code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
@@ -103,7 +116,8 @@ std::string CollapseSpaces(std::string_view text) {
       pending_space = !out.empty();
       continue;
     }
-    if (pending_space) out += ' ';
+    if (pending_space)
+      out += ' ';
     pending_space = false;
     out += c;
   }
@@ -113,7 +127,8 @@ std::string CollapseSpaces(std::string_view text) {
 // The text from `from` to the next tag, decoded.
 std::string TextUntilNextTag(std::string_view xml, std::size_t from) {
   const std::size_t next = xml.find('<', from);
-  return CollapseSpaces(DecodeXmlText(xml.substr(from, next == std::string_view::npos ? std::string_view::npos : next - from)));
+  return CollapseSpaces(DecodeXmlText(
+      xml.substr(from, next == std::string_view::npos ? std::string_view::npos : next - from)));
 }
 
 }  // namespace
@@ -154,7 +169,8 @@ std::string AppStreamDeveloperName(std::string_view metainfo_xml) {
     } else if (is_element && !tag.closing && !tag.self_closing && !IsTranslated(tag)) {
       if (developer_depth > 0 && tag.name == "name") {
         std::string name = TextUntilNextTag(metainfo_xml, tag.end);
-        if (!name.empty()) return name;
+        if (!name.empty())
+          return name;
       } else if (tag.name == "developer_name" && developer_name.empty()) {
         developer_name = TextUntilNextTag(metainfo_xml, tag.end);
       }

@@ -10,7 +10,8 @@ namespace {
 bool FilesAreInstalled(std::string_view status) {
   status = TrimBlanks(status);
   const std::size_t space = status.rfind(' ');
-  const std::string_view state = space == std::string_view::npos ? status : status.substr(space + 1);
+  const std::string_view state =
+      space == std::string_view::npos ? status : status.substr(space + 1);
   return state == "installed" || state == "triggers-pending" || state == "triggers-awaited";
 }
 
@@ -20,7 +21,8 @@ std::vector<DpkgPackage> ParseDpkgStatus(std::string_view bytes) {
   std::vector<DpkgPackage> packages;
   for (const Deb822Paragraph& paragraph : ParseDeb822(bytes)) {
     const std::string_view name = TrimBlanks(paragraph.Field("Package"));
-    if (name.empty() || !FilesAreInstalled(paragraph.Field("Status"))) continue;
+    if (name.empty() || !FilesAreInstalled(paragraph.Field("Status")))
+      continue;
     DpkgPackage package;
     package.name = name;
     package.architecture = TrimBlanks(paragraph.Field("Architecture"));
@@ -33,7 +35,8 @@ std::vector<DpkgPackage> ParseDpkgStatus(std::string_view bytes) {
 
 DpkgListName SplitDpkgListName(std::string_view stem) {
   const std::size_t colon = stem.find(':');
-  if (colon == std::string_view::npos) return {stem, {}};
+  if (colon == std::string_view::npos)
+    return {stem, {}};
   return {stem.substr(0, colon), stem.substr(colon + 1)};
 }
 
@@ -44,7 +47,8 @@ std::string NameWithoutAddress(std::string_view person) {
     std::string rest(TrimBlanks(person.substr(0, open)));
     if (close != std::string_view::npos) {
       const std::string_view after = TrimBlanks(person.substr(close + 1));
-      if (!after.empty() && !rest.empty()) rest += ' ';
+      if (!after.empty() && !rest.empty())
+        rest += ' ';
       rest += after;
     }
     return std::string(TrimBlanks(rest));

@@ -20,9 +20,11 @@ struct FileVersionStrings {
 // Description: the Name of the desktop entry that launches the program, else the one-line
 // description of the installed package that owns the file. Company: the AppStream developer
 // of that package, else the first holder of its machine-readable copyright file, else its
-// maintainer's name. The package and desktop indexes are read at the first lookup and again
-// only after the package database or an applications directory changed; results are kept per
-// path until then.
+// maintainer's name. A link such as /usr/bin/vim (to vim.basic through the alternatives) is
+// known by its own name and by the file it leads to.
+// The package and desktop indexes are read at the first lookup; Revalidate reads them again
+// when the package database or an applications directory has changed since. Results are kept
+// per path until then, so a lookup is a hash probe.
 class FileIdentity {
  public:
   explicit FileIdentity(std::filesystem::path root) : root_(std::move(root)) {}
@@ -31,11 +33,16 @@ class FileIdentity {
   // knows.
   FileVersionStrings Lookup(std::string_view path);
 
+  // Looks whether the package database or the desktop entries changed since they were read
+  // (a few stat calls) and reads what changed again at the next lookup.
+  void Revalidate();
+
  private:
-  void RefreshIndexes();
+  void ReadPackages();
+  void ReadDesktopEntries();
   bool PackageDatabaseChanged() const;
   bool DesktopEntriesChanged() const;
-  FileVersionStrings Describe(std::string_view path);
+  FileVersionStrings Describe(std::string_view path, std::string_view target);
   const std::string& CompanyOf(const PackageRecord& package);
   std::string ReadUnderRoot(std::string_view system_path) const;
 

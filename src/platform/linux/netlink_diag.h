@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/linux/socket_entry.h"
@@ -44,7 +45,6 @@ class DiagReplyCollector {
 // Dumps every socket of one address family (AF_INET or AF_INET6) and protocol (IPPROTO_TCP or
 // IPPROTO_UDP), in all states, over a NETLINK_SOCK_DIAG socket of its own. The result keeps
 // the order of the dump; none when netlink is unavailable or the dump fails.
-std::optional<std::vector<SocketEntry>> DumpIpv4Sockets(std::uint8_t family,
-                                                        std::uint8_t protocol);
+std::optional<std::vector<SocketEntry>> DumpIpv4Sockets(std::uint8_t family, std::uint8_t protocol);
 
 }  // namespace halvane

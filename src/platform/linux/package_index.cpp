@@ -43,7 +43,8 @@ std::unordered_map<std::string, std::size_t> PackagesByListName(
 }
 
 bool IsMetainfoFile(std::string_view system_path) {
-  if (!system_path.ends_with(".xml")) return false;
+  if (!system_path.ends_with(".xml"))
+    return false;
   return std::any_of(std::begin(kMetainfoDirs), std::end(kMetainfoDirs),
                      [&](std::string_view dir) { return system_path.starts_with(dir); });
 }
@@ -59,26 +60,39 @@ PackageIndex PackageIndex::Build(const std::filesystem::path& root) {
   const std::filesystem::path info_dir = UnderRoot(root, "/var/lib/dpkg/info");
   for (const std::string& stem : ListFileStems(info_dir)) {
     auto found = by_list_name.find(stem);
-    if (found == by_list_name.end()) found = by_list_name.find(std::string(SplitDpkgListName(stem).name));
-    if (found == by_list_name.end()) continue;
+    if (found == by_list_name.end())
+      found = by_list_name.find(std::string(SplitDpkgListName(stem).name));
+    if (found == by_list_name.end())
+      continue;
     const DpkgPackage& package = installed[found->second];
-    const auto package_id = static_cast<std::uint32_t>(index.packages_.size());
     index.packages_.push_back({package.name, package.summary, package.maintainer, {}});
-    index.AddListFile(info_dir / (stem + std::string(kListSuffix)), package_id);
+    index.texts_.push_back(std::make_unique<const std::string>(
+        ReadFileBytes(info_dir / (stem + std::string(kListSuffix)))));
   }
+  index.IndexListTexts();
   return index;
 }
 
-void PackageIndex::AddListFile(const std::filesystem::path& list_file, std::uint32_t package_id) {
-  texts_.push_back(std::make_unique<const std::string>(ReadFileBytes(list_file)));
-  const std::string_view text = *texts_.back();
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(start, end - start);
-    if (line.size() > 1 && line.front() == '/') AddOwnedPath(line, package_id);
-    start = end + 1;
+void PackageIndex::IndexListTexts() {
+  // Text i is the .list of package i; the rewritten paths are appended after them.
+  const std::size_t list_count = texts_.size();
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i < list_count; ++i) {
+    lines += static_cast<std::size_t>(std::count(texts_[i]->begin(), texts_[i]->end(), '\n'));
+  }
+  owners_.reserve(lines);
+  for (std::size_t i = 0; i < list_count; ++i) {
+    const std::string_view text = *texts_[i];
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find('\n', start);
+      if (end == std::string_view::npos)
+        end = text.size();
+      const std::string_view line = text.substr(start, end - start);
+      if (line.size() > 1 && line.front() == '/')
+        AddOwnedPath(line, static_cast<std::uint32_t>(i));
+      start = end + 1;
+    }
   }
 }
 
@@ -94,7 +108,8 @@ void PackageIndex::AddOwnedPath(std::string_view system_path, std::uint32_t pack
 }
 
 const PackageRecord* PackageIndex::OwnerOf(std::string_view system_path) const {
-  if (system_path.empty()) return nullptr;
+  if (system_path.empty())
+    return nullptr;
   const auto found = owners_.find(std::string_view(merged_.Canonical(system_path)));
   return found == owners_.end() ? nullptr : &packages_[found->second];
 }

@@ -33,7 +33,7 @@ class PackageIndex {
   std::size_t PathCount() const { return owners_.size(); }
 
  private:
-  void AddListFile(const std::filesystem::path& list_file, std::uint32_t package_id);
+  void IndexListTexts();
   void AddOwnedPath(std::string_view system_path, std::uint32_t package_id);
 
   MergedUsr merged_;

@@ -104,7 +104,9 @@ std::optional<ParsedEnd> ParseEnd(std::string_view text) {
   return end;
 }
 
-Ipv4Bytes FirstFour(const Ipv6Bytes& addr) { return {addr[0], addr[1], addr[2], addr[3]}; }
+Ipv4Bytes FirstFour(const Ipv6Bytes& addr) {
+  return {addr[0], addr[1], addr[2], addr[3]};
+}
 
 std::optional<SocketEntry> ParseLine(std::string_view line) {
   const Columns columns = SplitColumns(line);

@@ -19,6 +19,8 @@ struct SocketEntry {
   Ipv4Bytes remoteAddr{};
   std::uint16_t remotePort = 0;
   std::uint64_t inode = 0;  // 0 when no file stands for the socket (time-wait, request sockets)
+
+  friend bool operator==(const SocketEntry&, const SocketEntry&) = default;
 };
 
 // The IPv4 address inside ::ffff:a.b.c.d, or none for any other address.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -91,9 +92,9 @@ class HolderScan {
     firstHolder_.reserve(expectedSockets);
   }
 
-  void ScanProcess(std::uint32_t pid, const char* pidName) {
+  void ScanProcess(std::uint32_t pid) {
     char fdPath[32];
-    std::snprintf(fdPath, sizeof fdPath, "%s/fd", pidName);
+    std::snprintf(fdPath, sizeof fdPath, "%u/fd", pid);
     Directory fds(procFd_, fdPath);
     if (!fds.valid()) {
       return;
@@ -182,8 +183,7 @@ class HolderScan {
 
 }  // namespace
 
-SocketOwnerIndex SocketOwnerIndex::Scan(const std::string& procRoot,
-                                        std::size_t expectedSockets) {
+SocketOwnerIndex SocketOwnerIndex::Scan(const std::string& procRoot, std::size_t expectedSockets) {
   SocketOwnerIndex index;
   const int procFd = ::open(procRoot.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (procFd < 0) {
@@ -198,7 +198,7 @@ SocketOwnerIndex SocketOwnerIndex::Scan(const std::string& procRoot,
         break;
       }
       if (const auto pid = ParseDecimal<std::uint32_t>(entry->d_name)) {
-        scan.ScanProcess(*pid, entry->d_name);
+        scan.ScanProcess(*pid);
       }
     }
   }

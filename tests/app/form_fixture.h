@@ -1,0 +1,141 @@
+#pragma once
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/form_netrova.h"
+#include "fakes/app_fakes.h"
+
+namespace halvane {
+
+namespace fs = std::filesystem;
+
+inline constexpr const char* kHomeUrl = "https://home.halvane.test/";
+inline constexpr const char* kUpdateUrl = "https://home.halvane.test/update";
+
+inline std::optional<std::string> ReadFileBytes(const fs::path& path) {
+  std::error_code error;
+  if (!fs::is_regular_file(path, error))
+    return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// A main window over a fake screen and fake services, its program living in a fresh temporary
+// directory: <root>/bin/halvane, the user's configuration directory <root>/config.
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() : surface(log), services(log), root_(MakeRoot()) {
+    fs::create_directories(BinDir());
+    services.programFilePath = (BinDir() / "halvane").string();
+    services.systemDirectory = "/usr/lib/x86_64-linux-gnu";
+    services.userConfigDirectory = (root_ / "config").string();
+    UseStandardSnapshot();
+  }
+
+  ~FormTest() override {
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(root_, error)) {
+      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(root_, error);
+  }
+
+  // Two programs with ordinary endpoints, one with only a loopback connection, and the
+  // path-less "System" with a UDP endpoint: four rows, three of them TCP, three programs.
+  void UseStandardSnapshot() {
+    using fakes::Tcp;
+    using fakes::Udp;
+    services.tables.rows.tcp = {
+        Tcp(2, "0.0.0.0", 22, "0.0.0.0", 0, 1200),
+        Tcp(5, "127.0.0.1", 5432, "127.0.0.1", 40000, 1300),
+        Tcp(5, "192.168.1.5", 50000, "93.184.216.34", 443, 1400),
+    };
+    services.tables.rows.udp = {Udp("0.0.0.0", 68, 4)};
+    services.identity.AddProcess(1200, "sshd", "/usr/sbin/sshd", "OpenSSH daemon", "OpenBSD");
+    services.identity.AddProcess(1300, "postgres", "/usr/lib/postgresql/bin/postgres");
+    services.identity.AddProcess(1400, "firefox", "/usr/lib/firefox/firefox", "Firefox", "Mozilla");
+    services.identity.AddProcess(4, "System");
+  }
+
+  TFormNetrova& Form() {
+    if (!form_) {
+      form_ = std::make_unique<TFormNetrova>(surface, services,
+                                             IconBackends{systemIcons, smallImages, largeImages},
+                                             kHomeUrl, kUpdateUrl);
+    }
+    return *form_;
+  }
+
+  // Creates the window and forgets what creation logged.
+  TFormNetrova& Created() {
+    Form().FormCreate();
+    log.clear();
+    return Form();
+  }
+
+  // A user's click on a box, delivered as the front end does.
+  void Click(OptionBox box, bool checked) {
+    Form().HandleEvent([&] { Form().OptionBoxClicked(box, checked); });
+  }
+
+  fs::path Root() const { return root_; }
+  fs::path BinDir() const { return root_ / "bin"; }
+  std::string ExeDir() const { return BinDir().string() + "/"; }
+  fs::path IniBeside() const { return BinDir() / "Netrova.ini"; }
+  fs::path IniInConfig() const { return root_ / "config" / "halvane" / "Netrova.ini"; }
+
+  // The process names of the rows in display order.
+  std::vector<std::string> RowNames() {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < Form().VTS().RowCount(); ++i) {
+      names.push_back(Form().VTS().RowAt(i)->record.ProcessName);
+    }
+    return names;
+  }
+
+  long Count(const std::string& entry) const { return std::count(log.begin(), log.end(), entry); }
+
+  // Position of the first entry, or the log's size when it is not there.
+  std::size_t IndexOf(const std::string& entry) const {
+    return static_cast<std::size_t>(std::find(log.begin(), log.end(), entry) - log.begin());
+  }
+
+  fakes::CallLog log;
+  fakes::FakeWindowSurface surface;
+  fakes::FakeAppServices services;
+  fakes::FakeSystemIcons systemIcons;
+  fakes::FakeImageStore smallImages;
+  fakes::FakeImageStore largeImages;
+
+ private:
+  static fs::path MakeRoot() {
+    std::random_device random;
+    const fs::path root =
+        fs::temp_directory_path() /
+        ("halvane-app-test-" + std::to_string(random()) + std::to_string(random()));
+    fs::create_directories(root);
+    return root;
+  }
+
+  fs::path root_;
+  std::unique_ptr<TFormNetrova> form_;
+};
+
+}  // namespace halvane
