@@ -1,90 +1,68 @@
 #include "connlist/connection_list.h"
 
+#include "connlist/endpoint_index.h"
 #include "connlist/tcp_state_text.h"
 
 namespace halvane {
 namespace {
-
-constexpr const char* kProgramMarker = "@$!";
 constexpr const char* kLoopback = "127.0.0.1";
-
-bool SameTcpKey(const TMyRec& row, const File_Rec& rec) {
-  return row.PID == rec.PID && row.LocalIP == rec.LocalIP && row.LocalPort == rec.LocalPort &&
-         row.RemoteIP == rec.RemoteIP && row.RemotePort == rec.RemotePort;
-}
-
-bool SameUdpKey(const TMyRec& row, const File_Rec& rec) {
-  return row.PID == rec.PID && row.LocalIP == rec.LocalIP && row.LocalPort == rec.LocalPort;
-}
-
-}  // namespace
-
-int CountPrograms(std::string text) {
-  int count = 0;
-  for (std::size_t at = text.find(kProgramMarker); at != std::string::npos;
-       at = text.find(kProgramMarker)) {
-    text.replace(at, 3, "000");
-    ++count;
-  }
-  return count;
 }
 
 bool ConnectionList::IsLoopback(const TMyRec& rec) const {
   return rec.LocalIP == kLoopback && rec.RemoteIP == kLoopback;
 }
 
-// A name is collected unless the text already holds marker + name, even inside a longer name.
-void ConnectionList::CollectProgram(const std::string& name) {
-  const std::string entry = kProgramMarker + name;
-  if (programCountText_.find(entry) == std::string::npos) programCountText_ += entry;
-}
-
-void ConnectionList::ShowProgramCount() {
-  window_.SetAppCount(std::to_string(CountPrograms(programCountText_)));
-}
-
-ListRow* ConnectionList::AddRowFrom(File_Rec& e, bool tcp, const char* mark) {
-  ListRow* row = view_.AddRow();
-  TMyRec& r = *view_.RecordOf(row);
-  r.Protocol = tcp ? "TCP" : "UDP";
-  if (tcp) r.State = TcpStateText(e.StateCode);
-  r.LocalIP = e.LocalIP;
-  r.LocalPort = e.LocalPort;
-  if (tcp) {
-    r.RemoteIP = e.RemoteIP;
-    r.RemotePort = e.RemotePort;
+// New rows, one per endpoint in array order. A program is counted before the loopback rule, so
+// a program whose only rows are hidden loopback connections still counts.
+void ConnectionList::AddRowsFor(FileRecArray& endpoints, bool tcp, const char* mark,
+                                bool onlyUnmatched, RowAdditions& additions) {
+  const bool hideLoopback = !window_.ShowLocalChecked();
+  for (File_Rec& e : endpoints) {
+    if (onlyUnmatched && e.Matched == "ok")
+      continue;
+    TMyRec r;
+    r.Protocol = tcp ? "TCP" : "UDP";
+    if (tcp)
+      r.State = TcpStateText(e.StateCode);
+    r.LocalIP = e.LocalIP;
+    r.LocalPort = e.LocalPort;
+    if (tcp) {
+      r.RemoteIP = e.RemoteIP;
+      r.RemotePort = e.RemotePort;
+    }
+    r.PID = e.PID;
+    r.ProcessName = e.ProcessName;
+    r.ProcessPath = e.ProcessPath;
+    if (!e.ProcessPath.empty())
+      r.Description = e.Description;
+    else
+      r.Description = r.ProcessName == "System" ? texts_.DescSystem : texts_.DescIdle;
+    r.Company = e.Company;
+    r.Mark = mark;
+    if (!e.ProcessPath.empty())
+      programs_.Collect(r.ProcessName);
+    ++additions.addCount;
+    additions.lastDropped = tcp && hideLoopback && IsLoopback(r);
+    if (!additions.lastDropped)
+      additions.records.push_back(std::move(r));
   }
-  r.PID = e.PID;
-  r.ProcessName = e.ProcessName;
-  r.ProcessPath = e.ProcessPath;
-  if (!e.ProcessPath.empty())
-    r.Description = e.Description;
-  else
-    r.Description = r.ProcessName == "System" ? texts_.DescSystem : texts_.DescIdle;
-  r.Company = e.Company;
-  r.Mark = mark;
-  // Counted before the loopback rule, so hidden loopback rows still count as programs.
-  if (!e.ProcessPath.empty()) CollectProgram(r.ProcessName);
-  if (tcp && !window_.ShowLocalChecked() && IsLoopback(r)) {
-    view_.DeleteRow(row);
-    return nullptr;
-  }
-  return row;
 }
 
 void ConnectionList::FillConnectionList() {
   snapshot_.ReadConnectionTables();
-  programCountText_.clear();
-  for (File_Rec& e : snapshot_.TcpRecs) AddRowFrom(e, true, "");
-  for (File_Rec& e : snapshot_.UdpRecs) AddRowFrom(e, false, "");
+  programs_.Clear();
+  RowAdditions additions;
+  additions.records.reserve(snapshot_.TcpRecs.size() + snapshot_.UdpRecs.size());
+  AddRowsFor(snapshot_.TcpRecs, true, "", false, additions);
+  AddRowsFor(snapshot_.UdpRecs, false, "", false, additions);
+  // The selection falls on the row that was first before the final sort.
+  ListRow* first = view_.MergeRows({}, std::move(additions));
   window_.SetNetCount(std::to_string(view_.RowCount()));
-  // The selection falls on the row that the running sorts left first, before the final sort.
-  if (ListRow* first = view_.FirstRow()) {
+  if (first) {
     view_.SelectRow(first);
     view_.FocusRow(first);
   }
-  view_.SortRows();
-  ShowProgramCount();
+  window_.SetAppCount(std::to_string(programs_.Count()));
 }
 
 void ConnectionList::RefreshConnectionList() {
@@ -92,53 +70,48 @@ void ConnectionList::RefreshConnectionList() {
   MergeSnapshot();
 }
 
-// Pairs one existing row with the first endpoint of its key that no other row has taken; false
-// when the row must go. Several sockets can share one key (SO_REUSEPORT listeners, UDP sockets
-// of one process on one port): skipping the taken ones keeps one row per socket, where pairing
-// them all with the first would add a new row for the others on every refresh.
-bool ConnectionList::ExamineRow(ListRow* row) {
-  TMyRec& r = *view_.RecordOf(row);
-  bool found = false;
-  if (r.Protocol == "TCP") {
-    for (File_Rec& e : snapshot_.TcpRecs) {
-      if (e.Matched == "ok" || !SameTcpKey(r, e)) continue;
-      if (window_.ShowLocalChecked() || !IsLoopback(r)) {
-        found = true;
-        e.Matched = "ok";
-        std::string state = TcpStateText(e.StateCode);
-        if (state == r.State) {
-          r.Mark.clear();
-        } else {
-          r.Mark = "md";
-          r.State = std::move(state);
-        }
-      }
-      break;
-    }
+bool ConnectionList::ExamineTcpRow(TMyRec& r, EndpointIndex& index) {
+  File_Rec* e = index.FirstFree(r);
+  // A loopback connection hidden by the option ends the search unpaired: the row goes.
+  if (e == nullptr || (!window_.ShowLocalChecked() && IsLoopback(r)))
+    return false;
+  e->Matched = "ok";
+  std::string state = TcpStateText(e->StateCode);
+  if (state == r.State) {
+    r.Mark.clear();
   } else {
-    for (File_Rec& e : snapshot_.UdpRecs) {
-      if (e.Matched == "ok" || !SameUdpKey(r, e)) continue;
-      found = true;
-      e.Matched = "ok";
-      break;
-    }
+    r.Mark = "md";
+    r.State = std::move(state);
   }
-  if (found && !r.ProcessPath.empty()) CollectProgram(r.ProcessName);
-  return found;
+  return true;
+}
+
+bool ConnectionList::ExamineUdpRow(TMyRec& r, EndpointIndex& index) {
+  File_Rec* e = index.FirstFree(r);
+  if (e == nullptr)
+    return false;
+  e->Matched = "ok";
+  return true;
 }
 
 void ConnectionList::MergeSnapshot() {
-  programCountText_.clear();
-  for (ListRow* row = view_.FirstRow(); row != nullptr;) {
-    ListRow* next = view_.NextRow(row);
-    if (!ExamineRow(row)) view_.DeleteRow(row);
-    row = next;
+  programs_.Clear();
+  EndpointIndex tcpIndex(snapshot_.TcpRecs, true);
+  EndpointIndex udpIndex(snapshot_.UdpRecs, false);
+  std::vector<ListRow*> removed;
+  for (ListRow* row = view_.FirstRow(); row != nullptr; row = view_.NextRow(row)) {
+    TMyRec& r = *view_.RecordOf(row);
+    const bool found =
+        r.Protocol == "TCP" ? ExamineTcpRow(r, tcpIndex) : ExamineUdpRow(r, udpIndex);
+    if (!found)
+      removed.push_back(row);
+    else if (!r.ProcessPath.empty())
+      programs_.Collect(r.ProcessName);
   }
-  for (File_Rec& e : snapshot_.TcpRecs)
-    if (e.Matched != "ok") AddRowFrom(e, true, "add");
-  for (File_Rec& e : snapshot_.UdpRecs)
-    if (e.Matched != "ok") AddRowFrom(e, false, "add");
-  view_.SortRows();
+  RowAdditions additions;
+  AddRowsFor(snapshot_.TcpRecs, true, "add", true, additions);
+  AddRowsFor(snapshot_.UdpRecs, false, "add", true, additions);
+  view_.MergeRows(removed, std::move(additions));
   window_.SetNetCount(std::to_string(view_.RowCount()));
   view_.TakeKeyboardFocus();
   if (view_.SelectedCount() == 0) {
@@ -147,7 +120,7 @@ void ConnectionList::MergeSnapshot() {
       view_.FocusRow(first);
     }
   }
-  ShowProgramCount();
+  window_.SetAppCount(std::to_string(programs_.Count()));
   view_.Repaint();
 }
 

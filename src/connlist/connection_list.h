@@ -2,6 +2,7 @@
 #include <string>
 
 #include "connlist/list_view.h"
+#include "connlist/program_count.h"
 #include "snapshot/connection_snapshot.h"
 
 namespace halvane {
@@ -12,7 +13,9 @@ struct PathlessDescriptions {
   std::string DescIdle;    // any other
 };
 
-// Turns snapshots into rows: the first fill, then merges of every later snapshot.
+// Turns snapshots into rows: the first fill, then merges of every later snapshot. Rows keep
+// their place and values; vanished endpoints lose their row, changed TCP states are marked "md",
+// new endpoints get rows marked "add".
 class ConnectionList {
  public:
   ConnectionList(ConnectionSnapshot& snapshot, IListView& view, IListWindow& window,
@@ -26,20 +29,17 @@ class ConnectionList {
   void MergeSnapshot();
 
  private:
-  ListRow* AddRowFrom(File_Rec& rec, bool tcp, const char* mark);
-  bool ExamineRow(ListRow* row);
-  void CollectProgram(const std::string& name);
+  void AddRowsFor(FileRecArray& endpoints, bool tcp, const char* mark, bool onlyUnmatched,
+                  RowAdditions& additions);
+  bool ExamineTcpRow(TMyRec& r, class EndpointIndex& index);
+  bool ExamineUdpRow(TMyRec& r, class EndpointIndex& index);
   bool IsLoopback(const TMyRec& rec) const;
-  void ShowProgramCount();
 
   ConnectionSnapshot& snapshot_;
   IListView& view_;
   IListWindow& window_;
   PathlessDescriptions texts_;
-  std::string programCountText_;
+  ProgramCountText programs_;
 };
-
-// The number of "@$!" markers in the collected text, each counted once from left to right.
-int CountPrograms(std::string text);
 
 }  // namespace halvane

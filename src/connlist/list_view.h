@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <vector>
 
 #include "connlist/my_rec.h"
 
@@ -7,6 +8,15 @@ namespace halvane {
 
 // A row of the connection view; what it holds beside its record is the view's business.
 class ListRow;
+
+// Rows added by a fill or a refresh, records filled, in the order they were added. Rows that the
+// loopback rule dropped again at once are not among them, but they were added and sorted all the
+// same: `addCount` counts every addition, `lastDropped` says whether the last one was dropped.
+struct RowAdditions {
+  std::vector<TMyRec> records;
+  std::size_t addCount = 0;
+  bool lastDropped = false;
+};
 
 // The operations of the connection view that the fill and the refresh use.
 class IListView {
@@ -26,6 +36,11 @@ class IListView {
   // Sorts all rows by the current sort column and direction.
   virtual void SortRows() = 0;
   virtual void TakeKeyboardFocus() = 0;
+  // The whole change of a fill or refresh at once: deletes `removed`, places the added rows where
+  // adding them one by one (each addition sorting all rows while its record was still empty)
+  // would have put them, and sorts all rows. Returns the row that would then have been first
+  // before that final sort.
+  virtual ListRow* MergeRows(const std::vector<ListRow*>& removed, RowAdditions additions) = 0;
   virtual void Repaint() = 0;
 };
 
@@ -33,7 +48,7 @@ class IListView {
 class IListWindow {
  public:
   virtual ~IListWindow() = default;
-  virtual bool ShowLocalChecked() const = 0;  // CBShowLocal
+  virtual bool ShowLocalChecked() const = 0;              // CBShowLocal
   virtual void SetNetCount(const std::string& text) = 0;  // LabNetCount
   virtual void SetAppCount(const std::string& text) = 0;  // LabAppCount
 };

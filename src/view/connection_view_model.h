@@ -10,13 +10,16 @@ enum class SortDirection { Ascending, Descending };
 
 class ListRow {
  public:
+  ListRow() = default;
+  explicit ListRow(TMyRec rec) : record(std::move(rec)) {}
   TMyRec record;
   bool selected = false;
   std::size_t index = 0;  // position in display order
 };
 
 // The rows of the connection view in display order, with selection, focus and sort state.
-// Toolkit-neutral: a front end draws what it says and forwards input to it.
+// Toolkit-neutral: a front end draws what it says and forwards input to it. One row at a time
+// is selected.
 class ConnectionViewModel : public IListView {
  public:
   static constexpr int kNoColumn = -1;
@@ -28,14 +31,16 @@ class ConnectionViewModel : public IListView {
   ListRow* NextRow(ListRow* row) override;
   void SelectRow(ListRow* row) override;
   void FocusRow(ListRow* row) override { focused_ = row; }
-  std::size_t SelectedCount() const override;
+  std::size_t SelectedCount() const override { return selected_ ? 1 : 0; }
   std::size_t RowCount() const override { return rows_.size(); }
-  void SortRows() override { SortBy(sortColumn_, direction_); }
+  void SortRows() override;
   void TakeKeyboardFocus() override { hasKeyboardFocus_ = true; }
   void Repaint() override { ++repaints_; }
+  ListRow* MergeRows(const std::vector<ListRow*>& removed, RowAdditions additions) override;
 
   ListRow* RowAt(std::size_t index) const { return rows_[index].get(); }
   ListRow* FocusedRow() const { return focused_; }
+  ListRow* SelectedRow() const { return selected_; }
   int SortColumn() const { return sortColumn_; }
   SortDirection Direction() const { return direction_; }
   // Changing the column or the direction sorts at once, as the header does.
@@ -45,11 +50,17 @@ class ConnectionViewModel : public IListView {
   int RepaintCount() const { return repaints_; }
 
  private:
-  void SortBy(int column, SortDirection direction);
+  using RowList = std::vector<std::unique_ptr<ListRow>>;
+  void SortList(RowList& rows) const;
+  bool ColumnOrdersRows() const;
+  void RemoveRows(const std::vector<ListRow*>& removed);
+  ListRow* FirstBeforeFinalSort(const RowList& kept, const RowList& added,
+                                const RowAdditions& additions) const;
   void Renumber(std::size_t from);
 
-  std::vector<std::unique_ptr<ListRow>> rows_;
+  RowList rows_;
   ListRow* focused_ = nullptr;
+  ListRow* selected_ = nullptr;
   int sortColumn_ = 1;
   SortDirection direction_ = SortDirection::Ascending;
   bool hasKeyboardFocus_ = false;

@@ -63,8 +63,9 @@ std::uint64_t PermittedFromStatus() {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("CapPrm:", 0) == 0)
+    if (line.rfind("CapPrm:", 0) == 0) {
       return std::stoull(line.substr(7), nullptr, 16);
+    }
   }
   return 0;
 }
@@ -83,8 +84,9 @@ TEST(RaiseDebugCapabilities, SucceedsExactlyWhenAllThreeArePermitted) {
 template <typename Step>
 int InChild(Step step) {
   const pid_t child = ::fork();
-  if (child == 0)
+  if (child == 0) {
     ::_exit(step());
+  }
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -100,10 +102,12 @@ TEST(RaiseDebugCapabilities, RaisesFromPermittedAndFailsWithoutIt) {
   EXPECT_EQ(InChild([&] {
               CapabilitySets lowered = *own;
               lowered.effective &= ~kAllThree;
-              if (!WriteOwnCapabilities(lowered))
+              if (!WriteOwnCapabilities(lowered)) {
                 return 10;
-              if (HasDebugCapabilitiesEffective(*ReadOwnCapabilities()))
+              }
+              if (HasDebugCapabilitiesEffective(*ReadOwnCapabilities())) {
                 return 11;
+              }
               return RaiseDebugCapabilities() ? 0 : 12;
             }),
             0);
@@ -112,10 +116,12 @@ TEST(RaiseDebugCapabilities, RaisesFromPermittedAndFailsWithoutIt) {
               CapabilitySets lowered = *own;
               lowered.effective &= ~kAllThree;
               lowered.permitted &= ~kPtrace;
-              if (!WriteOwnCapabilities(lowered))
+              if (!WriteOwnCapabilities(lowered)) {
                 return 10;
-              if (RaiseDebugCapabilities())
+              }
+              if (RaiseDebugCapabilities()) {
                 return 12;
+              }
               const CapabilitySets after = *ReadOwnCapabilities();
               return (after.effective & kAllThree) == (kKill | kReadSearch) ? 0 : 13;
             }),

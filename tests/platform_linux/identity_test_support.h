@@ -34,8 +34,9 @@ class FakeRoot {
  public:
   FakeRoot() {
     std::string pattern = (std::filesystem::temp_directory_path() / "halvane-root-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+    if (::mkdtemp(pattern.data()) == nullptr) {
       ADD_FAILURE() << "cannot make a temporary root";
+    }
     path_ = pattern;
   }
   ~FakeRoot() {

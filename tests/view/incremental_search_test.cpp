@@ -75,13 +75,14 @@ TEST_F(IncrementalSearchTest, WrapsAroundPastTheLastRow) {
 }
 
 TEST_F(IncrementalSearchTest, FoundRowBecomesTheOnlySelectedOne) {
-  view_.RowAt(4)->selected = true;
-  view_.RowAt(1)->selected = true;
+  view_.SelectRow(view_.RowAt(1));
   view_.FocusRow(view_.RowAt(1));
   EXPECT_EQ(Type("2", 1000), Result::Found);
   EXPECT_EQ(FocusedIndex(), 2);
   EXPECT_FALSE(view_.RowAt(1)->selected);
-  EXPECT_FALSE(view_.RowAt(4)->selected);
+  EXPECT_TRUE(view_.RowAt(2)->selected);
+  EXPECT_EQ(view_.SelectedRow(), view_.RowAt(2));
+  EXPECT_EQ(view_.SelectedCount(), 1u);
 }
 
 struct PauseCase {

@@ -36,14 +36,17 @@ bool ReadTag(std::string_view xml, std::size_t open, Tag& tag) {
   }
   std::string_view inner = xml.substr(open + 1, close - open - 1);
   tag.closing = inner.starts_with('/');
-  if (tag.closing)
+  if (tag.closing) {
     inner.remove_prefix(1);
+  }
   tag.self_closing = inner.ends_with('/');
-  if (tag.self_closing)
+  if (tag.self_closing) {
     inner.remove_suffix(1);
+  }
   std::size_t name_end = 0;
-  while (name_end < inner.size() && !IsSpace(inner[name_end]))
+  while (name_end < inner.size() && !IsSpace(inner[name_end])) {
     ++name_end;
+  }
   tag.name = inner.substr(0, name_end);
   tag.attributes = inner.substr(name_end);
   return true;
@@ -73,23 +76,29 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 
 // The code point of "#65" or "#x41"; false when it is not a valid one.
 bool NumericReference(std::string_view body, std::uint32_t& code) {
-  if (body.size() < 2 || body.front() != '#')
+  if (body.size() < 2 || body.front() != '#') {
     return false;
+  }
   const bool hex = body[1] == 'x' || body[1] == 'X';
   const std::string_view digits = body.substr(hex ? 2 : 1);
-  if (digits.empty() || digits.size() > 8)
+  if (digits.empty() || digits.size() > 8) {
     return false;
+  }
   code = 0;
   for (const char c : digits) {
     int value = -1;
-    if (c >= '0' && c <= '9')
+    if (c >= '0' && c <= '9') {
       value = c - '0';
-    if (hex && c >= 'a' && c <= 'f')
+    }
+    if (hex && c >= 'a' && c <= 'f') {
       value = c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F')
+    }
+    if (hex && c >= 'A' && c <= 'F') {
       value = c - 'A' + 10;
-    if (value < 0)
+    }
+    if (value < 0) {
       return false;
+    }
     code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(value);
   }
   return code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
@@ -116,8 +125,9 @@ std::string CollapseSpaces(std::string_view text) {
       pending_space = !out.empty();
       continue;
     }
-    if (pending_space)
+    if (pending_space) {
       out += ' ';
+    }
     pending_space = false;
     out += c;
   }
@@ -169,8 +179,9 @@ std::string AppStreamDeveloperName(std::string_view metainfo_xml) {
     } else if (is_element && !tag.closing && !tag.self_closing && !IsTranslated(tag)) {
       if (developer_depth > 0 && tag.name == "name") {
         std::string name = TextUntilNextTag(metainfo_xml, tag.end);
-        if (!name.empty())
+        if (!name.empty()) {
           return name;
+        }
       } else if (tag.name == "developer_name" && developer_name.empty()) {
         developer_name = TextUntilNextTag(metainfo_xml, tag.end);
       }

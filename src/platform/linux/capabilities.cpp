@@ -45,8 +45,9 @@ bool HasDebugCapabilitiesEffective(const CapabilitySets& sets) {
 std::optional<CapabilitySets> ReadOwnCapabilities() {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
   __user_cap_data_struct data[kCapabilityWords]{};
-  if (::syscall(SYS_capget, &header, data) != 0)
+  if (::syscall(SYS_capget, &header, data) != 0) {
     return std::nullopt;
+  }
   CapabilitySets sets;
   sets.effective = Join(data, &__user_cap_data_struct::effective);
   sets.permitted = Join(data, &__user_cap_data_struct::permitted);
@@ -65,13 +66,16 @@ bool WriteOwnCapabilities(const CapabilitySets& sets) {
 
 bool RaiseDebugCapabilities() {
   const std::optional<CapabilitySets> before = ReadOwnCapabilities();
-  if (!before)
+  if (!before) {
     return false;
-  if (HasDebugCapabilitiesEffective(*before))
+  }
+  if (HasDebugCapabilitiesEffective(*before)) {
     return true;
+  }
   const CapabilitySets raised = WithDebugCapabilitiesRaised(*before);
-  if (raised != *before)
+  if (raised != *before) {
     WriteOwnCapabilities(raised);
+  }
   const std::optional<CapabilitySets> after = ReadOwnCapabilities();
   return after && HasDebugCapabilitiesEffective(*after);
 }

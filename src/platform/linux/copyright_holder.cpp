@@ -17,11 +17,13 @@ char Lower(char c) {
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size())
+  if (text.size() < prefix.size()) {
     return false;
+  }
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (Lower(text[i]) != prefix[i])
+    if (Lower(text[i]) != prefix[i]) {
       return false;
+    }
   }
   return true;
 }
@@ -36,8 +38,9 @@ bool IsLeadingNoise(char c) {
 // off the text; false when there is none.
 bool DropOneDecoration(std::string_view& text) {
   static constexpr std::string_view kWords[] = {"copyright", "(c)", "\xC2\xA9", "by "};
-  if (text.empty())
+  if (text.empty()) {
     return false;
+  }
   if (IsLeadingNoise(text.front())) {
     text.remove_prefix(1);
     return true;
@@ -50,11 +53,13 @@ bool DropOneDecoration(std::string_view& text) {
   }
   if (IsDigit(text.front())) {
     std::size_t digits = 0;
-    while (digits < text.size() && IsDigit(text[digits]))
+    while (digits < text.size() && IsDigit(text[digits])) {
       ++digits;
+    }
     // A number that runs into letters ("3Com") is part of the name.
-    if (digits < text.size() && !IsLeadingNoise(text[digits]))
+    if (digits < text.size() && !IsLeadingNoise(text[digits])) {
       return false;
+    }
     text.remove_prefix(digits);
     return true;
   }
@@ -64,8 +69,9 @@ bool DropOneDecoration(std::string_view& text) {
 // "Jo Doe <jo@x.org>" gives "Jo Doe"; the address and whatever follows it are dropped.
 std::string_view WithoutAddress(std::string_view text) {
   const std::size_t open = text.find('<');
-  if (open != std::string_view::npos)
+  if (open != std::string_view::npos) {
     text = text.substr(0, open);
+  }
   return text;
 }
 
@@ -74,10 +80,12 @@ std::string_view FirstOfSeveral(std::string_view text) {
   for (std::size_t comma = text.find(','); comma != std::string_view::npos;
        comma = text.find(',', comma + 1)) {
     std::size_t next = comma + 1;
-    while (next < text.size() && text[next] == ' ')
+    while (next < text.size() && text[next] == ' ') {
       ++next;
-    if (next < text.size() && IsDigit(text[next]))
+    }
+    if (next < text.size() && IsDigit(text[next])) {
       return text.substr(0, comma);
+    }
   }
   return text;
 }
@@ -86,13 +94,16 @@ std::string_view FirstOfSeveral(std::string_view text) {
 std::string_view WithoutRightsReserved(std::string_view text) {
   static constexpr std::string_view kReserved = "all rights reserved";
   std::string_view body = TrimBlanks(text);
-  if (body.ends_with('.'))
+  if (body.ends_with('.')) {
     body.remove_suffix(1);
-  if (body.size() < kReserved.size())
+  }
+  if (body.size() < kReserved.size()) {
     return text;
+  }
   const std::string_view tail = body.substr(body.size() - kReserved.size());
-  if (!StartsWithIgnoringCase(tail, kReserved))
+  if (!StartsWithIgnoringCase(tail, kReserved)) {
     return text;
+  }
   return body.substr(0, body.size() - kReserved.size());
 }
 
@@ -114,10 +125,12 @@ bool CoversAllFiles(std::string_view files) {
   std::size_t start = 0;
   while (start < files.size()) {
     std::size_t end = files.find_first_of(" \t\n", start);
-    if (end == std::string_view::npos)
+    if (end == std::string_view::npos) {
       end = files.size();
-    if (files.substr(start, end - start) == "*")
+    }
+    if (files.substr(start, end - start) == "*") {
       return true;
+    }
     start = end + 1;
   }
   return false;
@@ -135,19 +148,23 @@ std::string HolderName(std::string_view holder_line) {
 
 std::string FirstCopyrightHolder(std::string_view copyright_file) {
   const std::vector<Deb822Paragraph> paragraphs = ParseDeb822(copyright_file);
-  if (!IsMachineReadable(paragraphs))
+  if (!IsMachineReadable(paragraphs)) {
     return {};
+  }
   for (const Deb822Paragraph& paragraph : paragraphs) {
-    if (!CoversAllFiles(paragraph.Field("Files")))
+    if (!CoversAllFiles(paragraph.Field("Files"))) {
       continue;
+    }
     std::string_view holders = paragraph.Field("Copyright");
     while (!holders.empty()) {
       const std::size_t end = holders.find('\n');
       std::string name = HolderName(holders.substr(0, end));
-      if (!name.empty())
+      if (!name.empty()) {
         return name;
-      if (end == std::string_view::npos)
+      }
+      if (end == std::string_view::npos) {
         break;
+      }
       holders.remove_prefix(end + 1);
     }
     return {};

@@ -9,12 +9,14 @@ bool IsBlank(char c) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
+  if (a.size() != b.size()) {
     return false;
+  }
   for (std::size_t i = 0; i < a.size(); ++i) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i]))
+    if (lower(a[i]) != lower(b[i])) {
       return false;
+    }
   }
   return true;
 }
@@ -25,11 +27,13 @@ void ForEachLine(std::string_view bytes, Take take) {
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos)
+    if (end == std::string_view::npos) {
       end = bytes.size();
+    }
     std::string_view line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r')
+    if (!line.empty() && line.back() == '\r') {
       line.remove_suffix(1);
+    }
     take(line);
     start = end + 1;
   }
@@ -37,20 +41,24 @@ void ForEachLine(std::string_view bytes, Take take) {
 
 void AppendContinuation(std::string& value, std::string_view line) {
   std::string_view text = TrimBlanks(line);
-  if (text == ".")
+  if (text == ".") {
     text = {};
-  if (!value.empty())
+  }
+  if (!value.empty()) {
     value += '\n';
+  }
   value += text;
 }
 
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
+  while (!text.empty() && IsBlank(text.front())) {
     text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
+  }
+  while (!text.empty() && IsBlank(text.back())) {
     text.remove_suffix(1);
+  }
   return text;
 }
 
@@ -60,16 +68,18 @@ std::string_view FirstLine(std::string_view value) {
 
 std::string_view Deb822Paragraph::Field(std::string_view name) const {
   for (const auto& [field, value] : fields) {
-    if (EqualsIgnoringCase(field, name))
+    if (EqualsIgnoringCase(field, name)) {
       return value;
+    }
   }
   return {};
 }
 
 bool Deb822Paragraph::Has(std::string_view name) const {
   for (const auto& field : fields) {
-    if (EqualsIgnoringCase(field.first, name))
+    if (EqualsIgnoringCase(field.first, name)) {
       return true;
+    }
   }
   return false;
 }
@@ -82,8 +92,9 @@ std::vector<Deb822Paragraph> ParseDeb822(std::string_view bytes) {
       in_paragraph = false;
       return;
     }
-    if (line.front() == '#')
+    if (line.front() == '#') {
       return;
+    }
     if (line.front() == ' ' || line.front() == '\t') {
       if (in_paragraph && !paragraphs.back().fields.empty()) {
         AppendContinuation(paragraphs.back().fields.back().second, line);
@@ -91,8 +102,9 @@ std::vector<Deb822Paragraph> ParseDeb822(std::string_view bytes) {
       return;
     }
     const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos || colon == 0)
+    if (colon == std::string_view::npos || colon == 0) {
       return;
+    }
     if (!in_paragraph) {
       paragraphs.emplace_back();
       in_paragraph = true;

@@ -50,24 +50,31 @@ std::string DecodeStringEscapes(std::string_view value) {
 }
 
 void TakeKey(DesktopEntry& entry, std::string_view key, std::string_view value) {
-  if (key == "Name")
+  if (key == "Name") {
     entry.name = DecodeStringEscapes(value);
-  if (key == "Exec")
+  }
+  if (key == "Exec") {
     entry.exec = DecodeStringEscapes(value);
-  if (key == "TryExec")
+  }
+  if (key == "TryExec") {
     entry.try_exec = DecodeStringEscapes(value);
-  if (key == "Type")
+  }
+  if (key == "Type") {
     entry.type = value;
-  if (key == "Hidden")
+  }
+  if (key == "Hidden") {
     entry.hidden = value == "true";
-  if (key == "NoDisplay")
+  }
+  if (key == "NoDisplay") {
     entry.no_display = value == "true";
+  }
 }
 
 // Splits off the first word of an Exec line, honouring double quotes and backslashes in them.
 std::string NextExecWord(std::string_view& exec) {
-  while (!exec.empty() && (exec.front() == ' ' || exec.front() == '\t'))
+  while (!exec.empty() && (exec.front() == ' ' || exec.front() == '\t')) {
     exec.remove_prefix(1);
+  }
   std::string word;
   bool quoted = false;
   while (!exec.empty()) {
@@ -122,15 +129,17 @@ std::vector<std::pair<std::string, std::filesystem::path>> DesktopFilesIn(
 // The system path of the program that an Exec or TryExec word names, or empty when it is not
 // installed under the root.
 std::string FindProgram(const std::filesystem::path& root, const std::string& program) {
-  if (program.empty())
+  if (program.empty()) {
     return {};
+  }
   if (program.find('/') != std::string::npos) {
     return program.front() == '/' ? program : std::string();
   }
   for (const std::string_view dir : kProgramDirs) {
     std::string candidate = std::string(dir) + "/" + program;
-    if (PathExists(UnderRoot(root, candidate)))
+    if (PathExists(UnderRoot(root, candidate))) {
       return candidate;
+    }
   }
   return {};
 }
@@ -143,19 +152,22 @@ DesktopEntry ParseDesktopEntry(std::string_view bytes) {
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos)
+    if (end == std::string_view::npos) {
       end = bytes.size();
+    }
     const std::string_view line = TrimBlanks(bytes.substr(start, end - start));
     start = end + 1;
-    if (line.empty() || line.front() == '#')
+    if (line.empty() || line.front() == '#') {
       continue;
+    }
     if (line.front() == '[') {
       in_main_group = line == "[Desktop Entry]";
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (!in_main_group || equals == std::string_view::npos)
+    if (!in_main_group || equals == std::string_view::npos) {
       continue;
+    }
     TakeKey(entry, TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1)));
   }
   return entry;
@@ -163,8 +175,9 @@ DesktopEntry ParseDesktopEntry(std::string_view bytes) {
 
 std::string ExecProgram(std::string_view exec) {
   std::string word = NextExecWord(exec);
-  if (!IsEnvCommand(word))
+  if (!IsEnvCommand(word)) {
     return word;
+  }
   do {
     word = NextExecWord(exec);
   } while (!word.empty() && (word.find('=') != std::string::npos || word.front() == '-'));
@@ -177,13 +190,16 @@ DesktopEntryIndex DesktopEntryIndex::Build(const std::filesystem::path& root) {
   std::unordered_set<std::string> seen_ids;
   for (const std::string_view dir : kApplicationDirs) {
     for (const auto& [id, file] : DesktopFilesIn(UnderRoot(root, dir), index.sources_)) {
-      if (!seen_ids.insert(id).second)
+      if (!seen_ids.insert(id).second) {
         continue;
+      }
       const DesktopEntry entry = ParseDesktopEntry(ReadFileBytes(file, 1u << 20));
-      if (entry.hidden || entry.name.empty())
+      if (entry.hidden || entry.name.empty()) {
         continue;
-      if (!entry.type.empty() && entry.type != "Application")
+      }
+      if (!entry.type.empty() && entry.type != "Application") {
         continue;
+      }
       index.AddEntry(root, entry);
     }
   }
@@ -199,22 +215,26 @@ void DesktopEntryIndex::AddEntry(const std::filesystem::path& root, const Deskto
 
 void DesktopEntryIndex::AddLauncher(const std::filesystem::path& root, const std::string& program,
                                     int rank, const std::string& name) {
-  if (program.empty())
+  if (program.empty()) {
     return;
+  }
   // Both the name the entry uses and the file it leads to ("vim" through the alternatives
   // links to vim.basic) identify the program.
   for (const std::string& spelling : {program, ResolveInRoot(root, program)}) {
-    if (spelling.empty())
+    if (spelling.empty()) {
       continue;
+    }
     auto [it, inserted] = launchers_.try_emplace(merged_.Canonical(spelling), Launcher{rank, name});
-    if (!inserted && rank < it->second.rank)
+    if (!inserted && rank < it->second.rank) {
       it->second = Launcher{rank, name};
+    }
   }
 }
 
 std::string DesktopEntryIndex::NameFor(std::string_view program_path) const {
-  if (program_path.empty())
+  if (program_path.empty()) {
     return {};
+  }
   const auto found = launchers_.find(merged_.Canonical(program_path));
   return found == launchers_.end() ? std::string() : found->second.name;
 }

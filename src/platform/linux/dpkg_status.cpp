@@ -21,8 +21,9 @@ std::vector<DpkgPackage> ParseDpkgStatus(std::string_view bytes) {
   std::vector<DpkgPackage> packages;
   for (const Deb822Paragraph& paragraph : ParseDeb822(bytes)) {
     const std::string_view name = TrimBlanks(paragraph.Field("Package"));
-    if (name.empty() || !FilesAreInstalled(paragraph.Field("Status")))
+    if (name.empty() || !FilesAreInstalled(paragraph.Field("Status"))) {
       continue;
+    }
     DpkgPackage package;
     package.name = name;
     package.architecture = TrimBlanks(paragraph.Field("Architecture"));
@@ -35,8 +36,9 @@ std::vector<DpkgPackage> ParseDpkgStatus(std::string_view bytes) {
 
 DpkgListName SplitDpkgListName(std::string_view stem) {
   const std::size_t colon = stem.find(':');
-  if (colon == std::string_view::npos)
+  if (colon == std::string_view::npos) {
     return {stem, {}};
+  }
   return {stem.substr(0, colon), stem.substr(colon + 1)};
 }
 
@@ -47,8 +49,9 @@ std::string NameWithoutAddress(std::string_view person) {
     std::string rest(TrimBlanks(person.substr(0, open)));
     if (close != std::string_view::npos) {
       const std::string_view after = TrimBlanks(person.substr(close + 1));
-      if (!after.empty() && !rest.empty())
+      if (!after.empty() && !rest.empty()) {
         rest += ' ';
+      }
       rest += after;
     }
     return std::string(TrimBlanks(rest));

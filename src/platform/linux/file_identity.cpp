@@ -16,27 +16,34 @@ constexpr std::size_t kMaxCachedResults = 4096;
 }  // namespace
 
 FileVersionStrings FileIdentity::Lookup(std::string_view path) {
-  if (path.empty())
+  if (path.empty()) {
     return {};
-  if (!packages_read_)
+  }
+  if (!packages_read_) {
     ReadPackages();
-  if (!desktop_read_)
+  }
+  if (!desktop_read_) {
     ReadDesktopEntries();
+  }
   std::string key(path);
-  if (const auto cached = results_.find(key); cached != results_.end())
+  if (const auto cached = results_.find(key); cached != results_.end()) {
     return cached->second;
+  }
   FileVersionStrings result = Describe(path, ResolveInRoot(root_, path));
-  if (results_.size() >= kMaxCachedResults)
+  if (results_.size() >= kMaxCachedResults) {
     results_.clear();
+  }
   results_.emplace(std::move(key), result);
   return result;
 }
 
 void FileIdentity::Revalidate() {
-  if (packages_read_ && PackageDatabaseChanged())
+  if (packages_read_ && PackageDatabaseChanged()) {
     packages_read_ = false;
-  if (desktop_read_ && DesktopEntriesChanged())
+  }
+  if (desktop_read_ && DesktopEntriesChanged()) {
     desktop_read_ = false;
+  }
 }
 
 void FileIdentity::ReadPackages() {
@@ -61,50 +68,59 @@ bool FileIdentity::PackageDatabaseChanged() const {
 
 bool FileIdentity::DesktopEntriesChanged() const {
   for (const auto& [dir, stamp] : desktop_.Sources()) {
-    if (StampOf(dir) != stamp)
+    if (StampOf(dir) != stamp) {
       return true;
+    }
   }
   return false;
 }
 
 FileVersionStrings FileIdentity::Describe(std::string_view path, std::string_view target) {
   const PackageRecord* owner = packages_.OwnerOf(path);
-  if (owner == nullptr && !target.empty())
+  if (owner == nullptr && !target.empty()) {
     owner = packages_.OwnerOf(target);
+  }
   FileVersionStrings result;
   result.description = desktop_.NameFor(path);
-  if (result.description.empty() && !target.empty())
+  if (result.description.empty() && !target.empty()) {
     result.description = desktop_.NameFor(target);
-  if (owner == nullptr)
+  }
+  if (owner == nullptr) {
     return result;
-  if (result.description.empty())
+  }
+  if (result.description.empty()) {
     result.description = owner->summary;
+  }
   result.company = CompanyOf(*owner);
   return result;
 }
 
 const std::string& FileIdentity::CompanyOf(const PackageRecord& package) {
   const auto cached = companies_.find(&package);
-  if (cached != companies_.end())
+  if (cached != companies_.end()) {
     return cached->second;
+  }
   std::string company;
   for (const std::string& metainfo : package.metainfo_files) {
     company = AppStreamDeveloperName(ReadUnderRoot(metainfo));
-    if (!company.empty())
+    if (!company.empty()) {
       break;
+    }
   }
   if (company.empty()) {
     company = FirstCopyrightHolder(ReadUnderRoot("/usr/share/doc/" + package.name + "/copyright"));
   }
-  if (company.empty())
+  if (company.empty()) {
     company = NameWithoutAddress(package.maintainer);
+  }
   return companies_.emplace(&package, std::move(company)).first->second;
 }
 
 std::string FileIdentity::ReadUnderRoot(std::string_view system_path) const {
   const std::string resolved = ResolveInRoot(root_, system_path);
-  if (resolved.empty())
+  if (resolved.empty()) {
     return {};
+  }
   return ReadFileBytes(UnderRoot(root_, resolved), 4u << 20);
 }
 

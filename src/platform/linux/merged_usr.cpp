@@ -10,8 +10,9 @@ constexpr std::string_view kMergeableDirs[] = {"bin", "sbin", "lib", "lib32", "l
 
 // The top-level directory of "/bin/bash" is "bin"; "/bin" alone counts too.
 std::string_view TopLevelDir(std::string_view system_path) {
-  if (system_path.size() < 2 || system_path.front() != '/')
+  if (system_path.size() < 2 || system_path.front() != '/') {
     return {};
+  }
   const std::size_t end = system_path.find('/', 1);
   return system_path.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1);
 }
@@ -22,8 +23,9 @@ MergedUsr MergedUsr::Detect(const std::filesystem::path& root) {
   std::vector<std::string> merged;
   for (const std::string_view dir : kMergeableDirs) {
     const std::string top = "/" + std::string(dir);
-    if (ResolveInRoot(root, top) == "/usr" + top)
+    if (ResolveInRoot(root, top) == "/usr" + top) {
       merged.emplace_back(dir);
+    }
   }
   return MergedUsr(std::move(merged));
 }
@@ -31,15 +33,17 @@ MergedUsr MergedUsr::Detect(const std::filesystem::path& root) {
 bool MergedUsr::Rewrites(std::string_view system_path) const {
   const std::string_view top = TopLevelDir(system_path);
   for (const std::string& dir : merged_dirs_) {
-    if (top == dir)
+    if (top == dir) {
       return true;
+    }
   }
   return false;
 }
 
 std::string MergedUsr::Canonical(std::string_view system_path) const {
-  if (Rewrites(system_path))
+  if (Rewrites(system_path)) {
     return "/usr" + std::string(system_path);
+  }
   return std::string(system_path);
 }
 

@@ -43,8 +43,9 @@ std::unordered_map<std::string, std::size_t> PackagesByListName(
 }
 
 bool IsMetainfoFile(std::string_view system_path) {
-  if (!system_path.ends_with(".xml"))
+  if (!system_path.ends_with(".xml")) {
     return false;
+  }
   return std::any_of(std::begin(kMetainfoDirs), std::end(kMetainfoDirs),
                      [&](std::string_view dir) { return system_path.starts_with(dir); });
 }
@@ -60,10 +61,12 @@ PackageIndex PackageIndex::Build(const std::filesystem::path& root) {
   const std::filesystem::path info_dir = UnderRoot(root, "/var/lib/dpkg/info");
   for (const std::string& stem : ListFileStems(info_dir)) {
     auto found = by_list_name.find(stem);
-    if (found == by_list_name.end())
+    if (found == by_list_name.end()) {
       found = by_list_name.find(std::string(SplitDpkgListName(stem).name));
-    if (found == by_list_name.end())
+    }
+    if (found == by_list_name.end()) {
       continue;
+    }
     const DpkgPackage& package = installed[found->second];
     index.packages_.push_back({package.name, package.summary, package.maintainer, {}});
     index.texts_.push_back(std::make_unique<const std::string>(
@@ -86,11 +89,13 @@ void PackageIndex::IndexListTexts() {
     std::size_t start = 0;
     while (start < text.size()) {
       std::size_t end = text.find('\n', start);
-      if (end == std::string_view::npos)
+      if (end == std::string_view::npos) {
         end = text.size();
+      }
       const std::string_view line = text.substr(start, end - start);
-      if (line.size() > 1 && line.front() == '/')
+      if (line.size() > 1 && line.front() == '/') {
         AddOwnedPath(line, static_cast<std::uint32_t>(i));
+      }
       start = end + 1;
     }
   }
@@ -108,8 +113,9 @@ void PackageIndex::AddOwnedPath(std::string_view system_path, std::uint32_t pack
 }
 
 const PackageRecord* PackageIndex::OwnerOf(std::string_view system_path) const {
-  if (system_path.empty())
+  if (system_path.empty()) {
     return nullptr;
+  }
   const auto found = owners_.find(std::string_view(merged_.Canonical(system_path)));
   return found == owners_.end() ? nullptr : &packages_[found->second];
 }

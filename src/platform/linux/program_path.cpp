@@ -9,14 +9,16 @@ constexpr std::string_view kDeletedSuffix = " (deleted)";
 }  // namespace
 
 std::string_view WithoutDeletedSuffix(std::string_view exe_target) {
-  if (exe_target.ends_with(kDeletedSuffix))
+  if (exe_target.ends_with(kDeletedSuffix)) {
     exe_target.remove_suffix(kDeletedSuffix.size());
+  }
   return exe_target;
 }
 
 std::string ReadProgramPath(const std::filesystem::path& root, std::uint32_t pid) {
-  if (pid == 0)
+  if (pid == 0) {
     return {};
+  }
   const std::string target =
       ReadLinkTarget(UnderRoot(root, "/proc/" + std::to_string(pid) + "/exe"));
   return std::string(WithoutDeletedSuffix(target));

@@ -18,10 +18,12 @@ std::deque<std::string> PathComponents(std::string_view path) {
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('/', start);
-    if (end == std::string_view::npos)
+    if (end == std::string_view::npos) {
       end = path.size();
-    if (end > start)
+    }
+    if (end > start) {
       parts.emplace_back(path.substr(start, end - start));
+    }
     start = end + 1;
   }
   return parts;
@@ -33,34 +35,39 @@ void DropLastComponent(std::string& path) {
 }
 
 void AppendComponent(std::string& path, std::string_view part) {
-  if (path.back() != '/')
+  if (path.back() != '/') {
     path += '/';
+  }
   path += part;
 }
 
 }  // namespace
 
 std::filesystem::path UnderRoot(const std::filesystem::path& root, std::string_view system_path) {
-  while (!system_path.empty() && system_path.front() == '/')
+  while (!system_path.empty() && system_path.front() == '/') {
     system_path.remove_prefix(1);
+  }
   return root / std::filesystem::path(system_path);
 }
 
 std::string ReadFileBytes(const std::filesystem::path& file, std::size_t limit) {
   std::string bytes;
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0)
+  if (fd < 0) {
     return bytes;
+  }
   char buffer[65536];
   while (bytes.size() < limit) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got <= 0)
+    if (got <= 0) {
       break;
+    }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fd);
-  if (bytes.size() > limit)
+  if (bytes.size() > limit) {
     bytes.resize(limit);
+  }
   return bytes;
 }
 
@@ -68,14 +75,16 @@ std::string ReadLinkTarget(const std::filesystem::path& link) {
   std::string target(256, '\0');
   for (;;) {
     const ssize_t got = ::readlink(link.c_str(), target.data(), target.size());
-    if (got < 0)
+    if (got < 0) {
       return {};
+    }
     if (static_cast<std::size_t>(got) < target.size()) {
       target.resize(static_cast<std::size_t>(got));
       return target;
     }
-    if (target.size() >= (1u << 20))
+    if (target.size() >= (1u << 20)) {
       return {};
+    }
     target.resize(target.size() * 2);
   }
 }
@@ -92,8 +101,9 @@ std::string ResolveInRoot(const std::filesystem::path& root, std::string_view sy
   while (!pending.empty()) {
     const std::string part = std::move(pending.front());
     pending.pop_front();
-    if (part == ".")
+    if (part == ".") {
       continue;
+    }
     if (part == "..") {
       DropLastComponent(resolved);
       continue;
@@ -105,10 +115,12 @@ std::string ResolveInRoot(const std::filesystem::path& root, std::string_view sy
       resolved = std::move(candidate);
       continue;
     }
-    if (++hops > kMaxLinkHops)
+    if (++hops > kMaxLinkHops) {
       return {};
-    if (target.front() == '/')
+    }
+    if (target.front() == '/') {
       resolved.erase(1);  // an absolute target starts again at the root
+    }
     std::deque<std::string> target_parts = PathComponents(target);
     pending.insert(pending.begin(), target_parts.begin(), target_parts.end());
   }
@@ -117,8 +129,9 @@ std::string ResolveInRoot(const std::filesystem::path& root, std::string_view sy
 
 FileStamp StampOf(const std::filesystem::path& file) {
   struct stat info {};
-  if (::stat(file.c_str(), &info) != 0)
+  if (::stat(file.c_str(), &info) != 0) {
     return {};
+  }
   FileStamp stamp;
   stamp.exists = true;
   stamp.mtime_ns =

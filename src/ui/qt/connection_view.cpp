@@ -77,9 +77,9 @@ void ConnectionView::SyncFromModel() {
   model_->Refresh();
   QItemSelection selection;
   const ConnectionViewModel& vts = form_.VTS();
-  for (int position = 0; position < model_->rowCount(); ++position) {
-    if (model_->RowAt(position)->selected)
-      selection.select(model_->index(position, 0), model_->index(position, kColumnCount - 1));
+  if (const ListRow* selected = vts.SelectedRow()) {
+    const int position = static_cast<int>(selected->index);
+    selection.select(model_->index(position, 0), model_->index(position, kColumnCount - 1));
   }
   selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   const ListRow* focused = vts.FocusedRow();

@@ -76,6 +76,19 @@ void SortHeader::PaintSortGlyph(QPainter* painter, const QRect& rect) const {
   painter->drawPolygon(triangle);
 }
 
+void SortHeader::paintEvent(QPaintEvent* event) {
+  QHeaderView::paintEvent(event);
+  // The header stays white right of the last caption, where the style would paint its own.
+  const int end = length() - offset();
+  const QRect empty(end, 0, viewport()->width() - end, viewport()->height());
+  if (empty.width() <= 0)
+    return;
+  QPainter painter(viewport());
+  painter.fillRect(empty, Qt::white);
+  painter.setPen(kHeaderLineColor);
+  painter.drawLine(empty.bottomLeft(), empty.bottomRight());
+}
+
 void SortHeader::mousePressEvent(QMouseEvent* event) {
   pressedSection_ = -1;
   QHeaderView::mousePressEvent(event);

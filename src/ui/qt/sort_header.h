@@ -21,6 +21,7 @@ class SortHeader : public QHeaderView {
 
  protected:
   void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

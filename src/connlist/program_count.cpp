@@ -1,0 +1,38 @@
+#include "connlist/program_count.h"
+
+namespace halvane {
+namespace {
+constexpr std::string_view kProgramMarker = "@$!";
+}
+
+void ProgramCountText::Clear() {
+  text_.clear();
+  known_.clear();
+}
+
+void ProgramCountText::Collect(const std::string& name) {
+  if (known_.count(name))
+    return;
+  std::string entry;
+  entry.reserve(kProgramMarker.size() + name.size());
+  entry.append(kProgramMarker).append(name);
+  if (text_.find(entry) == std::string::npos)
+    text_ += entry;
+  known_.insert(name);
+}
+
+int ProgramCountText::Count() const {
+  return CountPrograms(text_);
+}
+
+// The marker cannot overlap itself, so counting occurrences from left to right is the same as
+// overwriting each one found with "000" and searching again.
+int CountPrograms(const std::string& text) {
+  int count = 0;
+  for (std::size_t at = text.find(kProgramMarker); at != std::string::npos;
+       at = text.find(kProgramMarker, at + kProgramMarker.size()))
+    ++count;
+  return count;
+}
+
+}  // namespace halvane
