@@ -30,7 +30,8 @@ std::optional<long> ParsePositiveCount(const std::string& text) {
   long value = 0;
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || value <= 0) return std::nullopt;
+  if (ec != std::errc() || ptr != end || value <= 0)
+    return std::nullopt;
   return value;
 }
 
@@ -59,12 +60,15 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args) {
       const std::string& value = args[++i];
       if (arg == "--watch") {
         o.watchSeconds = ParsePositiveSeconds(value);
-        if (!o.watchSeconds) result.error = "--watch: not a number of seconds: " + value;
+        if (!o.watchSeconds)
+          result.error = "--watch: not a number of seconds: " + value;
       } else {
         o.rounds = ParsePositiveCount(value);
-        if (!o.rounds) result.error = "--rounds: not a positive whole number: " + value;
+        if (!o.rounds)
+          result.error = "--rounds: not a positive whole number: " + value;
       }
-      if (!result.error.empty()) return result;
+      if (!result.error.empty())
+        return result;
     } else {
       result.error = "unknown option: " + arg;
       return result;

@@ -24,7 +24,8 @@ class CliListWindow : public IListWindow {
 std::vector<const TMyRec*> RowsInOrder(ConnectionViewModel& view) {
   std::vector<const TMyRec*> rows;
   rows.reserve(view.RowCount());
-  for (ListRow* row = view.FirstRow(); row; row = view.NextRow(row)) rows.push_back(view.RecordOf(row));
+  for (ListRow* row = view.FirstRow(); row; row = view.NextRow(row))
+    rows.push_back(view.RecordOf(row));
   return rows;
 }
 
@@ -39,12 +40,14 @@ void PrintRound(const CliOptions& options, ConnectionViewModel& view, const CliL
       out << FormatTable(rows) << sentence << '\n';
       break;
     case OutputFormat::Csv:
-      out << FormatCsv(rows);
+      out << FormatCsv(rows) << std::flush;
       err << sentence << '\n';
       break;
     case OutputFormat::Json:
       out << FormatJsonLines(rows);
-      if (options.watchSeconds) out << "{\"round\": " << round << "}\n";
+      if (options.watchSeconds)
+        out << "{\"round\": " << round << "}\n";
+      out << std::flush;
       err << sentence << '\n';
       break;
   }
@@ -60,11 +63,13 @@ int RunCli(const CliOptions& options, ConnectionSnapshot& snapshot, std::ostream
   ConnectionList list(snapshot, view, window, {kDescSystemText, kDescIdleText});
   list.FillConnectionList();
   PrintRound(options, view, window, 0, out, err);
-  if (!options.watchSeconds) return 0;
+  if (!options.watchSeconds)
+    return 0;
   for (long round = 1; !options.rounds || round <= *options.rounds; ++round) {
     sleep(*options.watchSeconds);
     list.RefreshConnectionList();
-    if (options.format != OutputFormat::Json) out << '\n';
+    if (options.format != OutputFormat::Json)
+      out << '\n';
     PrintRound(options, view, window, round, out, err);
   }
   return 0;

@@ -14,22 +14,29 @@ constexpr std::array<int, 10> kTableColumns = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12};
 // A name or path may hold control characters; in a table they would break the lines.
 std::string TableCell(std::string text) {
   for (char& c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      c = ' ';
   return text;
 }
 
 void PadTo(std::string& out, const std::string& text, std::size_t width) {
   out += text;
-  for (std::size_t w = DisplayWidth(text); w < width; ++w) out += ' ';
+  for (std::size_t w = DisplayWidth(text); w < width; ++w)
+    out += ' ';
 }
 
 // Length of the valid UTF-8 sequence at `i`, or 0 when the bytes there are not one.
 std::size_t Utf8SequenceLength(const std::string& s, std::size_t i) {
   const unsigned char lead = static_cast<unsigned char>(s[i]);
-  std::size_t length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-  if (length == 0 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 || i + length > s.size()) return 0;
+  std::size_t length = (lead >> 5) == 0x6    ? 2
+                       : (lead >> 4) == 0xE  ? 3
+                       : (lead >> 3) == 0x1E ? 4
+                                             : 0;
+  if (length == 0 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 || i + length > s.size())
+    return 0;
   for (std::size_t k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+      return 0;
   return length;
 }
 
@@ -52,7 +59,8 @@ std::string FormatTable(const std::vector<const TMyRec*>& rows) {
   auto line = [&](auto cellOf) {
     std::string text;
     for (std::size_t c = 0; c < kTableColumns.size(); ++c) {
-      if (c) text += "  ";
+      if (c)
+        text += "  ";
       PadTo(text, cellOf(kTableColumns[c]), c + 1 == kTableColumns.size() ? 0 : widths[c]);
     }
     out += text + '\n';
@@ -64,10 +72,12 @@ std::string FormatTable(const std::vector<const TMyRec*>& rows) {
 }
 
 std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  if (text.find_first_of(",\"\r\n") == std::string::npos)
+    return text;
   std::string quoted = "\"";
   for (char c : text) {
-    if (c == '"') quoted += '"';
+    if (c == '"')
+      quoted += '"';
     quoted += c;
   }
   return quoted + '"';
@@ -75,7 +85,8 @@ std::string CsvField(const std::string& text) {
 
 std::string FormatCsv(const std::vector<const TMyRec*>& rows) {
   std::string out;
-  for (std::size_t f = 0; f < kMyRecFields.size(); ++f) out += (f ? "," : "") + std::string(kMyRecFields[f].name);
+  for (std::size_t f = 0; f < kMyRecFields.size(); ++f)
+    out += (f ? "," : "") + std::string(kMyRecFields[f].name);
   out += "\r\n";
   for (const TMyRec* rec : rows) {
     for (std::size_t f = 0; f < kMyRecFields.size(); ++f)
@@ -123,7 +134,8 @@ std::string FormatJsonLines(const std::vector<const TMyRec*>& rows) {
   for (const TMyRec* rec : rows) {
     out += '{';
     for (std::size_t f = 0; f < kMyRecFields.size(); ++f) {
-      if (f) out += ", ";
+      if (f)
+        out += ", ";
       out += JsonString(kMyRecFields[f].name) + ": " + JsonString(rec->*kMyRecFields[f].member);
     }
     out += "}\n";

@@ -18,9 +18,13 @@ std::size_t DisplayWidth(std::string_view text) {
   std::size_t width = 0;
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                       : (lead >> 3) == 0x1E ? 4 : 1;
-    if (i + length > text.size()) length = 1;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 1;
+    if (i + length > text.size())
+      length = 1;
     char32_t c = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t k = 1; k < length; ++k)
       c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);

@@ -4,18 +4,28 @@
 
 namespace halvane {
 
+// Name, path, then version strings of the path. A process is looked up once per snapshot: its
+// other endpoints copy what the first one found, so a server with thousands of connections
+// costs one lookup, and every row of one process shows the same identity.
 void ConnectionSnapshot::FillIdentity(const IProcessSnapshot* processes, std::uint32_t pid,
                                       File_Rec& rec) {
-  rec.ProcessName = processes ? processes->GetProcessNameByPid(pid) : std::string();
-  rec.ProcessPath = identity_.GetProcessPathByPid(pid);
-  std::string company;
-  rec.Description = identity_.GetFileVersionStrings(rec.ProcessPath, company);
-  rec.Company = std::move(company);
+  auto [known, isNew] = identities_.try_emplace(pid);
+  ProcessIdentityText& id = known->second;
+  if (isNew) {
+    id.name = processes ? processes->GetProcessNameByPid(pid) : std::string();
+    id.path = identity_.GetProcessPathByPid(pid);
+    id.description = identity_.GetFileVersionStrings(id.path, id.company);
+  }
+  rec.ProcessName = id.name;
+  rec.ProcessPath = id.path;
+  rec.Description = id.description;
+  rec.Company = id.company;
 }
 
 void ConnectionSnapshot::ReadConnectionTables() {
   // One process snapshot serves every name lookup of both tables.
   const std::unique_ptr<IProcessSnapshot> processes = identity_.CreateProcessSnapshot();
+  identities_.clear();
 
   const std::vector<RawTcpRow> tcp = tables_.ReadTcpTable();
   TcpRecs.clear();
@@ -43,6 +53,7 @@ void ConnectionSnapshot::ReadConnectionTables() {
     rec.PID = PidText(row.pid);
     FillIdentity(processes.get(), row.pid, rec);
   }
+  identities_.clear();
 }
 
 }  // namespace halvane

@@ -1,4 +1,6 @@
 #pragma once
+#include <unordered_map>
+
 #include "snapshot/file_rec.h"
 #include "snapshot/table_sources.h"
 
@@ -18,8 +20,13 @@ class ConnectionSnapshot {
  private:
   void FillIdentity(const IProcessSnapshot* processes, std::uint32_t pid, File_Rec& rec);
 
+  struct ProcessIdentityText {
+    std::string name, path, description, company;
+  };
+
   IConnectionTables& tables_;
   IProcessIdentity& identity_;
+  std::unordered_map<std::uint32_t, ProcessIdentityText> identities_;  // during one call only
 };
 
 }  // namespace halvane

@@ -32,7 +32,8 @@ std::uint16_t PortAt(std::span<const std::byte> block, std::size_t offset) {
 
 // The number of whole rows both claimed by the count and present in the block.
 std::size_t RowsPresent(std::span<const std::byte> block, std::size_t rowSize) {
-  if (block.size() < kFieldSize) return 0;
+  if (block.size() < kFieldSize)
+    return 0;
   const std::size_t claimed = LittleEndian32(block, 0);
   const std::size_t held = (block.size() - kFieldSize) / rowSize;
   return claimed < held ? claimed : held;

@@ -32,7 +32,8 @@ TEST(CliOptions, AcceptsAndRejects) {
   for (const OptionCase& c : cases) {
     const CliParseResult r = ParseCliOptions(c.args);
     std::string joined;
-    for (const auto& a : c.args) joined += a + ' ';
+    for (const auto& a : c.args)
+      joined += a + ' ';
     EXPECT_EQ(r.error.empty(), c.ok) << joined << "-> " << r.error;
     if (c.ok) {
       EXPECT_EQ(r.options.format, c.format) << joined;

@@ -38,7 +38,8 @@ class CliRunTest : public ::testing::Test {
   static std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+      lines.push_back(line);
     return lines;
   }
 

@@ -38,7 +38,8 @@ TEST(RowFormat, JsonLinesEscapeAndReplaceInvalidUtf8) {
   TMyRec r = SampleRow();
   r.ProcessPath = "/tmp/a\\b\x01\xff";
   const std::string json = FormatJsonLines({&r});
-  EXPECT_NE(json.find("\"ProcessPath\": \"/tmp/a\\\\b\\u0001\xEF\xBF\xBD\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"ProcessPath\": \"/tmp/a\\\\b\\u0001\xEF\xBF\xBD\""), std::string::npos)
+      << json;
   EXPECT_NE(json.find("\"Description\": \"small, \\\"powerful\\\" server\""), std::string::npos);
   EXPECT_NE(json.find("\"Company\": \"Ng\\nInc\""), std::string::npos);
   EXPECT_NE(json.find("\"Mark\": \"add\"}"), std::string::npos);

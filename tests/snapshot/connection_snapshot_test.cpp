@@ -31,7 +31,8 @@ TEST_F(ReadConnectionTablesTest, TakesOneProcessSnapshotBeforeTheTablesAndLooksU
   identity.AddProcess(20, "b.exe", "C:\\b.exe", "B", "B Inc");
   tables.tcp = {Tcp(2, "0.0.0.0", 80, "0.0.0.0", 0, 10),
                 Tcp(5, "10.0.0.1", 80, "10.0.0.2", 5000, 20)};
-  tables.udp = {Udp("0.0.0.0", 53, 20)};
+  identity.AddProcess(30, "c.exe", "C:\\c.exe", "C", "C Inc");
+  tables.udp = {Udp("0.0.0.0", 53, 30), Udp("0.0.0.0", 54, 20)};
 
   snapshot.ReadConnectionTables();
 
@@ -39,8 +40,10 @@ TEST_F(ReadConnectionTablesTest, TakesOneProcessSnapshotBeforeTheTablesAndLooksU
                                         "name 10", "path 10", "version C:\\a.exe",  //
                                         "name 20", "path 20", "version C:\\b.exe",  //
                                         "udp table",                                //
-                                        "name 20", "path 20", "version C:\\b.exe",  //
+                                        "name 30", "path 30", "version C:\\c.exe",  //
                                         "close snapshot"));
+  EXPECT_EQ(snapshot.UdpRecs[1].ProcessName, "b.exe");
+  EXPECT_EQ(snapshot.UdpRecs[1].Company, "B Inc");
 }
 
 TEST_F(ReadConnectionTablesTest, FillsEveryTcpFieldFromItsRow) {
@@ -97,17 +100,23 @@ TEST_F(ReadConnectionTablesTest, UdpElementsHaveStateZeroAndNoRemoteEnd) {
   EXPECT_EQ(snapshot.UdpRecs[1].ProcessName, "");
 }
 
-TEST_F(ReadConnectionTablesTest, SeveralRowsOfOneProcessEachLookItUp) {
+TEST_F(ReadConnectionTablesTest, SeveralRowsOfOneProcessShareOneLookupPerSnapshot) {
   identity.AddProcess(7, "web.exe", "C:\\web.exe", "Web", "Web Ltd");
   tables.tcp = {Tcp(2, "0.0.0.0", 80, "0.0.0.0", 0, 7), Tcp(2, "0.0.0.0", 443, "0.0.0.0", 0, 7),
                 Tcp(5, "10.0.0.1", 443, "10.0.0.9", 6000, 7)};
 
   snapshot.ReadConnectionTables();
 
-  EXPECT_EQ(std::count(identity.log.begin(), identity.log.end(), "name 7"), 3);
-  EXPECT_EQ(std::count(identity.log.begin(), identity.log.end(), "path 7"), 3);
-  EXPECT_EQ(std::count(identity.log.begin(), identity.log.end(), "version C:\\web.exe"), 3);
+  EXPECT_EQ(std::count(identity.log.begin(), identity.log.end(), "name 7"), 1);
+  EXPECT_EQ(std::count(identity.log.begin(), identity.log.end(), "path 7"), 1);
+  EXPECT_EQ(std::count(identity.log.begin(), identity.log.end(), "version C:\\web.exe"), 1);
   EXPECT_EQ(std::count(identity.log.begin(), identity.log.end(), "snapshot"), 1);
+  // Nothing is kept between snapshots: the next call looks the process up again.
+  identity.AddProcess(7, "web2.exe", "C:\\web2.exe", "Web 2", "Web Ltd");
+  snapshot.ReadConnectionTables();
+  EXPECT_EQ(snapshot.TcpRecs[2].ProcessPath, "C:\\web2.exe");
+  identity.AddProcess(7, "web.exe", "C:\\web.exe", "Web", "Web Ltd");
+  snapshot.ReadConnectionTables();
   for (const File_Rec& r : snapshot.TcpRecs) {
     EXPECT_EQ(r.ProcessName, "web.exe");
     EXPECT_EQ(r.ProcessPath, "C:\\web.exe");

@@ -1,4 +1,6 @@
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include "ui_qt/window_fixture.h"
 #include "view/columns.h"
@@ -10,24 +12,16 @@ QWidget* HeaderArea(FormNetrovaWindow& window) {
   return window.VTS->horizontalHeader()->viewport();
 }
 
-QStringList Column(WindowTest& test, int column, const std::function<QString(int, int)>& cell,
-                   int rows) {
-  QStringList texts;
-  for (int row = 0; row < rows; ++row)
-    texts << cell(row, column);
-  return texts;
-}
-
 class WindowViewTest : public WindowTest {
  protected:
-  QStringList Processes() {
-    return Column(
-        *this, 1, [this](int r, int c) { return Cell(r, c); }, window->VTS->model()->rowCount());
+  QStringList ColumnTexts(int column) const {
+    QStringList texts;
+    for (int row = 0; row < window->VTS->model()->rowCount(); ++row)
+      texts << Cell(row, column);
+    return texts;
   }
-  QStringList Protocols() {
-    return Column(
-        *this, 3, [this](int r, int c) { return Cell(r, c); }, window->VTS->model()->rowCount());
-  }
+  QStringList Processes() const { return ColumnTexts(1); }
+  QStringList Protocols() const { return ColumnTexts(3); }
   void ClickCaption(int column) {
     QTest::mouseClick(HeaderArea(*window), Qt::LeftButton, {}, CaptionCentre(column));
   }
@@ -160,6 +154,22 @@ TEST_F(WindowViewTest, ShowInfoShowsTheFileColumnsWithoutMovingTheOthers) {
   window->PBottom->CBShowInfo->click();
   for (int column : {10, 11, 12})
     EXPECT_TRUE(window->VTS->isColumnHidden(column)) << column;
+}
+
+TEST_F(WindowViewTest, OnlyTextsThatDoNotFitGetATooltip) {
+  Open();
+  const int row = RowOfProcess("avahi-daemon");
+  const auto tooltipAt = [&](int column) {
+    QToolTip::hideText();
+    const QPoint at = CellCentre(row, column);
+    QHelpEvent help(QEvent::ToolTip, at, window->VTS->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(window->VTS->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tooltipAt(3), "");
+  window->VTS->setColumnWidth(1, 40);
+  EXPECT_EQ(tooltipAt(1), "avahi-daemon");
+  QToolTip::hideText();
 }
 
 }  // namespace
