@@ -36,16 +36,16 @@ FormNetrovaWindow::FormNetrovaWindow(TFormNetrova& form, IAppServices& services,
   VTS->setFocus();
 }
 
-void FormNetrovaWindow::ConnectButton(QAbstractButton* button, void (TFormNetrova::*handler)()) {
+void FormNetrovaWindow::ConnectButton(QAbstractButton* button, std::function<void()> handler) {
   connect(button, &QAbstractButton::clicked, this,
-          [this, handler] { form_.HandleEvent([&] { (form_.*handler)(); }); });
+          [this, handler = std::move(handler)] { form_.HandleEvent(handler); });
 }
 
 void FormNetrovaWindow::ConnectControls(IAppServices& services) {
-  ConnectButton(PTop->BTNHelp, &TFormNetrova::BTNHelpClick);
-  ConnectButton(PTop->BTNHomePage, &TFormNetrova::BTNHomePageClick);
-  ConnectButton(PTop->BTNUpdate, &TFormNetrova::BTNUpdateClick);
-  ConnectButton(PBottom->BTNRefresh, &TFormNetrova::BTNRefreshClick);
+  ConnectButton(PTop->BTNHelp, [this] { form_.BTNHelpClick(); });
+  ConnectButton(PTop->BTNHomePage, [this] { form_.BTNHomePageClick(); });
+  ConnectButton(PTop->BTNUpdate, [this] { form_.BTNUpdateClick(); });
+  ConnectButton(PBottom->BTNRefresh, [this] { form_.BTNRefreshClick(); });
   for (OptionBox box :
        {OptionBox::ShowLocal, OptionBox::AutoRefresh, OptionBox::AlwaysTop, OptionBox::ShowInfo}) {
     connect(PBottom->Box(box), &QCheckBox::clicked, this, [this, box](bool checked) {

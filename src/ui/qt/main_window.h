@@ -2,6 +2,7 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "app/app_services.h"
 #include "app/form_netrova.h"
@@ -44,7 +45,7 @@ class FormNetrovaWindow : public QWidget {
 
  private:
   void ConnectControls(IAppServices& services);
-  void ConnectButton(QAbstractButton* button, void (TFormNetrova::*handler)());
+  void ConnectButton(QAbstractButton* button, std::function<void()> handler);
   void SetTabOrder();
 
   TFormNetrova& form_;
