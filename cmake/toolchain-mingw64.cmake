@@ -15,6 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Packages built for Windows here (GoogleTest) are found through CMAKE_PREFIX_PATH as well.
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 
-# Windows 7 and later; the wide-character API throughout.
-add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE)
+# Windows 7 and later; the wide-character API throughout; no min/max macros, and no old winsock
+# header pulled in by windows.h.
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE WIN32_LEAN_AND_MEAN
+  NOMINMAX)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

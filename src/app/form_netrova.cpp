@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/settings_file.h"
+#include "app/system_program.h"
 #include "connlist/pathless_texts.h"
 
 namespace halvane {
@@ -12,14 +13,6 @@ namespace {
 constexpr int kLargeIconSize = 32;
 constexpr const char* kHelpFileName = "NetrovaHelp.html";
 constexpr const char* kUnknownError = "Unknown error";
-
-std::string AsciiUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 // The text up to its first NUL, as a fixed buffer of the system would hand it over.
 std::string UpToNul(const std::string& text) {
@@ -70,6 +63,9 @@ void TFormNetrova::RunCreationSteps() {
   FCreating = true;
   FExeDir = ProgramDirectory(services_.ProgramFilePath());
   FSysDirUpper = AsciiUpper(UpToNul(services_.SystemDirectory()));
+  FSysProgramDirsUpper.clear();
+  for (const std::string& dir : services_.SystemProgramDirectories())
+    FSysProgramDirsUpper.push_back(AsciiUpper(dir));
   // The option handlers run from here; the one of CBShowLocal sees FCreating and leaves the
   // rows alone, because the view is only set up by the next step.
   LoadSettings();

@@ -2,6 +2,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_services.h"
 #include "app/window_surface.h"
@@ -56,6 +57,16 @@ class TFormNetrova : private IListWindow {
   void CBAutoRefreshClick();
   void CBAlwaysTopClick();
   void CBShowInfoClick();
+  // Row commands, on the view's focused row. A click performed for a menu item (the double
+  // click, the end-process button) does nothing while the last menu preparation left the item
+  // disabled; the menu itself offers only enabled items.
+  void NProcInfoClick();
+  void NEndProcClick();
+  void NCopyClick();
+  void NLocateClick();
+  void NPropertyClick();
+  void VTSDblClick();
+  void BTNEndProClick();
   // View handlers
   std::string VTSGetText(ListRow* row, int column);
   int VTSGetImageIndex(ListRow* row, int column);  // own index into FSmallIcons, or -1
@@ -78,6 +89,7 @@ class TFormNetrova : private IListWindow {
   // The texts the window shows and the directories it found at creation.
   const std::string& ExeDir() const { return FExeDir; }
   const std::string& SysDirUpper() const { return FSysDirUpper; }
+  const std::vector<std::string>& SysProgramDirsUpper() const { return FSysProgramDirsUpper; }
   const std::string& MsgSystemProcess() const { return FMsgSystemProcess; }
   const std::string& TextNotEnabled() const { return FTextNotEnabled; }
   const std::string& MsgConfirmExit() const { return FMsgConfirmExit; }
@@ -111,6 +123,8 @@ class TFormNetrova : private IListWindow {
   void StopTimer();
   void AfterRefresh();
   static std::string ProgramDirectory(const std::string& programFile);
+  TMyRec* FocusedRecord();
+  bool IsSystemProgramPath(const std::string& path) const;
 
   IMainWindowSurface& surface_;
   IAppServices& services_;
@@ -134,6 +148,8 @@ class TFormNetrova : private IListWindow {
   std::string FHomeUrl;
   std::string FSysDirUpper;
   std::string FUpdateUrl;
+  // Beside FSysDirUpper, the platform's other directories of system programs, upper-cased.
+  std::vector<std::string> FSysProgramDirsUpper;
 
   // The controls of the layout, in their initial states.
   bool CBShowLocal = true;

@@ -11,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The whole file, or nothing when it is missing or cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const fs::path& path) {
   std::error_code error;
   if (!fs::is_regular_file(path, error))
     return std::nullopt;
@@ -46,9 +46,18 @@ bool EnsureFolderOf(const fs::path& file) {
 
 }  // namespace
 
+fs::path PathFromUtf8(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathToUtf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 std::optional<std::string> IniFile::ReadString(std::string_view section,
                                                std::string_view key) const {
-  const auto text = ReadWholeFile(path_);
+  const auto text = ReadWholeFile(PathFromUtf8(path_));
   if (!text)
     return std::nullopt;
   return IniReadValue(*text, section, key);
@@ -56,12 +65,12 @@ std::optional<std::string> IniFile::ReadString(std::string_view section,
 
 bool IniFile::WriteString(std::string_view section, std::string_view key,
                           std::string_view value) const {
-  const fs::path target(path_);
+  const fs::path target = PathFromUtf8(path_);
   if (!EnsureFolderOf(target))
     return false;
-  const std::string updated = IniWithValue(ReadWholeFile(path_).value_or(""), section, key, value);
+  const std::string updated = IniWithValue(ReadWholeFile(target).value_or(""), section, key, value);
 
-  const fs::path temporary(TemporaryPath());
+  const fs::path temporary = PathFromUtf8(TemporaryPath());
   std::error_code error;
   if (!WriteWholeFile(temporary, updated)) {
     fs::remove(temporary, error);

@@ -1,9 +1,16 @@
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace halvane {
+
+// A path held as UTF-8 text and the path the file system takes, both ways. The narrow form of a
+// path is not UTF-8 on every system (on Windows it is the ANSI code page), so every file name the
+// program holds goes through these.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
 
 // Text-level work on the bytes of an INI file. Section and key names match without regard to
 // ASCII case, values are trimmed of blanks; the first section and the first key of a name win.

@@ -1,9 +1,11 @@
 #include "app/settings_file.h"
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
+
+#include "app/ini_file.h"
 
 namespace halvane {
 namespace {
@@ -24,14 +26,15 @@ const char* SettingKeyForTag(int tag) {
 
 bool DirectoryIsWritable(const std::string& directory) {
   std::error_code error;
-  if (directory.empty() || !fs::is_directory(directory, error))
+  const fs::path folder = PathFromUtf8(directory);
+  if (directory.empty() || !fs::is_directory(folder, error))
     return false;
-  const std::string probe = (fs::path(directory) / kProbeName).string();
-  // "x": never opens, and so never truncates, a file that is there already.
-  std::FILE* file = std::fopen(probe.c_str(), "wx");
-  if (file == nullptr)
+  const fs::path probe = folder / kProbeName;
+  // A file that is there already is neither opened, and so never truncated, nor removed.
+  if (fs::exists(probe, error) || error)
     return false;
-  std::fclose(file);
+  if (!std::ofstream(probe, std::ios::binary).is_open())
+    return false;
   fs::remove(probe, error);
   return true;
 }
@@ -39,10 +42,10 @@ bool DirectoryIsWritable(const std::string& directory) {
 std::string ChooseSettingsFile(const std::string& exeDir, const std::string& userConfigDir) {
   const std::string beside = exeDir + kSettingsFileName;
   std::error_code error;
-  if (!exeDir.empty() && (fs::exists(beside, error) || DirectoryIsWritable(exeDir))) {
+  if (!exeDir.empty() && (fs::exists(PathFromUtf8(beside), error) || DirectoryIsWritable(exeDir))) {
     return beside;
   }
-  return (fs::path(userConfigDir) / kUserSettingsFolder / kSettingsFileName).string();
+  return PathToUtf8(PathFromUtf8(userConfigDir) / kUserSettingsFolder / kSettingsFileName);
 }
 
 }  // namespace halvane

@@ -1,5 +1,8 @@
 #pragma once
+#include <memory>
 #include <string>
+
+#include "app/proc_info_surface.h"
 
 namespace halvane {
 
@@ -7,6 +10,8 @@ namespace halvane {
 enum class OptionBox { ShowLocal = 1, AutoRefresh = 2, AlwaysTop = 3, ShowInfo = 4 };
 
 enum class MessageIcon { None, Question, Warning, Stop };
+
+class TFormProcInfo;
 
 // What the main window's handlers need of the screen. The front end implements it; tests fake it.
 // The view's rows, sort state and menu state live in the toolkit-neutral model; the front end
@@ -33,6 +38,11 @@ class IMainWindowSurface {
   virtual bool AskYesNo(const std::string& text, MessageIcon icon, bool defaultNo) = 0;
   // The default error box: the error's message, caption "Halvane", a stop icon, OK.
   virtual void ShowError(const std::string& text) = 0;
+  // The screen of a new process details dialog owned by the main window; its events go to
+  // `dialog`. Null where the front end has no such dialog: the details are then not shown.
+  virtual std::unique_ptr<IProcInfoSurface> CreateProcInfoSurface(TFormProcInfo& dialog) {
+    return nullptr;
+  }
 };
 
 }  // namespace halvane

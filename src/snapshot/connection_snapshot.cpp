@@ -27,31 +27,36 @@ void ConnectionSnapshot::ReadConnectionTables() {
   const std::unique_ptr<IProcessSnapshot> processes = identity_.CreateProcessSnapshot();
   identities_.clear();
 
+  // The arrays keep the elements of the last snapshot and every field is written over, so the
+  // texts reuse their storage instead of being allocated again for each of the rows.
   const std::vector<RawTcpRow> tcp = tables_.ReadTcpTable();
-  TcpRecs.clear();
   TcpRecs.resize(tcp.size());
   for (std::size_t i = 0; i < tcp.size(); ++i) {
     const RawTcpRow& row = tcp[i];
     File_Rec& rec = TcpRecs[i];
     rec.StateCode = row.state;
-    rec.LocalIP = Ipv4Text(row.localAddr);
-    rec.LocalPort = PortText(row.localPort);
-    rec.RemoteIP = Ipv4Text(row.remoteAddr);
-    rec.RemotePort = PortText(row.remotePort);
-    rec.PID = PidText(row.pid);
+    AssignIpv4Text(row.localAddr, rec.LocalIP);
+    AssignPortText(row.localPort, rec.LocalPort);
+    AssignIpv4Text(row.remoteAddr, rec.RemoteIP);
+    AssignPortText(row.remotePort, rec.RemotePort);
+    AssignPidText(row.pid, rec.PID);
     FillIdentity(processes.get(), row.pid, rec);
+    rec.Matched.clear();
   }
 
   const std::vector<RawUdpRow> udp = tables_.ReadUdpTable();
-  UdpRecs.clear();
   UdpRecs.resize(udp.size());
   for (std::size_t i = 0; i < udp.size(); ++i) {
     const RawUdpRow& row = udp[i];
     File_Rec& rec = UdpRecs[i];
-    rec.LocalIP = Ipv4Text(row.localAddr);
-    rec.LocalPort = PortText(row.localPort);
-    rec.PID = PidText(row.pid);
+    rec.StateCode = 0;
+    AssignIpv4Text(row.localAddr, rec.LocalIP);
+    AssignPortText(row.localPort, rec.LocalPort);
+    rec.RemoteIP.clear();
+    rec.RemotePort.clear();
+    AssignPidText(row.pid, rec.PID);
     FillIdentity(processes.get(), row.pid, rec);
+    rec.Matched.clear();
   }
   identities_.clear();
 }

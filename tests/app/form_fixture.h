@@ -97,7 +97,8 @@ class FormTest : public ::testing::Test {
 
   fs::path Root() const { return root_; }
   fs::path BinDir() const { return root_ / "bin"; }
-  std::string ExeDir() const { return BinDir().string() + "/"; }
+  // With the trailing separator the system uses in the program's path.
+  std::string ExeDir() const { return (BinDir() / "").string(); }
   fs::path IniBeside() const { return BinDir() / "Netrova.ini"; }
   fs::path IniInConfig() const { return root_ / "config" / "halvane" / "Netrova.ini"; }
 

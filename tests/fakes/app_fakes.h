@@ -1,10 +1,14 @@
 #pragma once
+#include <functional>
 #include <map>
+#include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/app_services.h"
+#include "app/form_proc_info.h"
 #include "app/window_surface.h"
 #include "fakes/call_log.h"
 #include "fakes/fake_connection_tables.h"
@@ -12,6 +16,54 @@
 #include "view/image_list_ex.h"
 
 namespace halvane::fakes {
+
+// The screen of one process details dialog: every call is logged as "ProcInfo ..." texts.
+// Showing it runs `onShow` (the user's doings while it is open), then closes it as the frame's
+// close button would, unless `onShow` closed it.
+class FakeProcInfoSurface : public IProcInfoSurface {
+ public:
+  FakeProcInfoSurface(TFormProcInfo& dialog, CallLog& log, int number,
+                      std::function<void(TFormProcInfo&)> onShow)
+      : dialog_(dialog), log_(log), number_(std::to_string(number)), onShow_(std::move(onShow)) {
+    log_.push_back("ProcInfo#" + number_ + " created");
+  }
+  ~FakeProcInfoSurface() override { log_.push_back("ProcInfo#" + number_ + " freed"); }
+
+  void SetLabelCaption(ProcInfoLabel label, const std::string& caption) override {
+    static const char* const kNames[] = {"LabExe", "LabExeDes", "LabPID", "Labcomp"};
+    log_.push_back("ProcInfo " + std::string(kNames[static_cast<int>(label)]) + " [" + caption +
+                   "]");
+  }
+  void SetPathText(const std::string& text) override {
+    log_.push_back("ProcInfo EPath [" + text + "]");
+  }
+  void DrawLargeIcon(int largeIconIndex, int x, int y) override {
+    log_.push_back("ProcInfo Icon " + std::to_string(largeIconIndex) + " at " + std::to_string(x) +
+                   "," + std::to_string(y));
+  }
+  void ShowModal() override {
+    log_.push_back("ProcInfo#" + number_ + " ShowModal");
+    open_ = true;
+    if (onShow_)
+      onShow_(dialog_);
+    if (open_)
+      Close();
+  }
+  void Close() override {
+    CloseAction action = CloseAction::Hide;
+    dialog_.FormClose(action);
+    open_ = false;
+    log_.push_back("ProcInfo#" + number_ + " closed, action " +
+                   std::to_string(static_cast<int>(action)));
+  }
+
+ private:
+  TFormProcInfo& dialog_;
+  CallLog& log_;
+  std::string number_;
+  std::function<void(TFormProcInfo&)> onShow_;
+  bool open_ = false;
+};
 
 // The main window's screen: every call is logged as a short text such as "Topmost 0".
 class FakeWindowSurface : public IMainWindowSurface {
@@ -40,6 +92,8 @@ class FakeWindowSurface : public IMainWindowSurface {
   bool AskYesNo(const std::string& text, MessageIcon icon, bool defaultNo) override {
     log_.push_back("Ask " + text + " icon=" + std::to_string(static_cast<int>(icon)) +
                    " defaultNo=" + Bit(defaultNo));
+    if (whileAsking)
+      whileAsking();
     return answerYes;
   }
   void ShowError(const std::string& text) override {
@@ -47,7 +101,17 @@ class FakeWindowSurface : public IMainWindowSurface {
     errors.push_back(text);
   }
 
+  std::unique_ptr<IProcInfoSurface> CreateProcInfoSurface(TFormProcInfo& dialog) override {
+    if (!hasProcInfoDialog)
+      return nullptr;
+    return std::make_unique<FakeProcInfoSurface>(dialog, log_, ++procInfoDialogs, whileDetailsOpen);
+  }
+
   bool answerYes = true;
+  std::function<void()> whileAsking;  // runs while the question is open (a timer tick...)
+  bool hasProcInfoDialog = true;
+  int procInfoDialogs = 0;  // details dialogs made so far
+  std::function<void(TFormProcInfo&)> whileDetailsOpen;
   std::vector<std::string> errors;
 
  private:
@@ -89,6 +153,35 @@ class FakeAppServices : public IAppServices {
     log_.push_back("OpenUrl " + url);
     openedUrls.push_back(url);
   }
+  void CopyTextToClipboard(const std::string& utf8) override {
+    log_.push_back("Clipboard");
+    clipboard = utf8;
+  }
+  void ShowInFileManager(const std::string& path) override {
+    log_.push_back("ShowInFileManager " + path);
+  }
+  void ShowFileProperties(const std::string& path) override {
+    log_.push_back("ShowFileProperties " + path);
+  }
+  // With `runningPrograms` set, a PID is ended only while it runs the expected program.
+  TerminateResult TerminateProcess(std::uint32_t pid, const std::string& expectedExePath) override {
+    log_.push_back("Terminate " + std::to_string(pid) + " " + expectedExePath);
+    TerminateResult result = terminateResult;
+    if (!runningPrograms.empty()) {
+      const auto running = runningPrograms.find(pid);
+      result = running != runningPrograms.end() && running->second == expectedExePath
+                   ? TerminateResult::Ended
+                   : TerminateResult::CannotEnd;
+    }
+    if (result == TerminateResult::Ended) {
+      ended.push_back(pid);
+      if (onEnded)
+        onEnded(pid);
+    }
+    return result;
+  }
+  bool IsRegularFile(const std::string& path) override { return regularFiles.count(path) > 0; }
+  std::vector<std::string> SystemProgramDirectories() override { return systemProgramDirectories; }
 
   FailingConnectionTables tables;
   FakeProcessIdentity identity;
@@ -97,6 +190,14 @@ class FakeAppServices : public IAppServices {
   std::string userConfigDirectory = "/nonexistent/config";
   std::vector<std::string> openedDocuments;
   std::vector<std::string> openedUrls;
+  std::string clipboard;
+  TerminateResult terminateResult = TerminateResult::Ended;
+  std::map<std::uint32_t, std::string> runningPrograms;  // empty: terminateResult decides
+  std::vector<std::uint32_t> ended;
+  std::function<void(std::uint32_t)> onEnded;
+  std::set<std::string> regularFiles;
+  std::vector<std::string> systemProgramDirectories{"/usr/sbin", "/sbin", "/usr/lib/systemd",
+                                                    "/lib/systemd"};
 
  private:
   CallLog& log_;

@@ -9,10 +9,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/netlink_diag.h"
 #include "platform_linux/socket_test_support.h"
 #include "snapshot/text_forms.h"
 
@@ -287,6 +290,57 @@ TEST(NetlinkTablesTest, DualStackSocketsAreListedOnTheAnyAddressAndV6OnlyOnesAre
               Not(Contains("2 0.0.0.0:" + std::to_string(v6onlyPort) + " 0.0.0.0:0 pid " + Pid())));
   EXPECT_THAT(RowTexts(tables->ReadUdpTable()),
               Contains("0.0.0.0:" + std::to_string(udpPort) + " pid " + Pid()));
+}
+
+// The sockets of the ports given, in the order listed.
+std::vector<SocketEntry> OnPorts(const std::vector<SocketEntry>& entries,
+                                 const std::vector<std::uint16_t>& ports) {
+  std::vector<SocketEntry> kept;
+  for (const SocketEntry& entry : entries) {
+    for (const std::uint16_t port : ports) {
+      if (entry.localPort == port || entry.remotePort == port) {
+        kept.push_back(entry);
+        break;
+      }
+    }
+  }
+  return kept;
+}
+
+// A dual-stack listener with an IPv4 and an IPv6-mapped client, and an IPv4 listener with a
+// client: both families mixed in the kernel's tables.
+TEST(NetlinkTablesTest, OneWalkOverBothFamiliesGivesWhatADumpOfEachFamilyGives) {
+  const Descriptor dualStack(BoundToIpv6Any(SOCK_STREAM, 0));
+  if (dualStack.get() < 0) {
+    GTEST_SKIP() << "no IPv6 on this system";
+  }
+  ASSERT_EQ(::listen(dualStack.get(), 8), 0);
+  const std::uint16_t dualPort = LocalPort<sockaddr_in6>(dualStack.get());
+  const Descriptor listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  ASSERT_TRUE(BindLoopback(listener.get()));
+  ASSERT_EQ(::listen(listener.get(), 8), 0);
+  const std::uint16_t v4Port = LocalPort<sockaddr_in>(listener.get());
+  std::vector<std::unique_ptr<Descriptor>> ends;
+  for (const std::uint16_t port : {dualPort, v4Port, dualPort}) {
+    ends.push_back(std::make_unique<Descriptor>(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)));
+    const sockaddr_in server = Loopback(port);
+    ASSERT_EQ(::connect(ends.back()->get(), reinterpret_cast<const sockaddr*>(&server),
+                        sizeof server),
+              0);
+  }
+  const std::vector<std::uint16_t> ports = {dualPort, v4Port};
+
+  const std::optional<std::vector<SocketEntry>> both = DumpIpv4TcpSocketsOfBothFamilies();
+  const std::optional<std::vector<SocketEntry>> ipv4 = DumpIpv4Sockets(AF_INET, IPPROTO_TCP);
+  const std::optional<std::vector<SocketEntry>> ipv6 = DumpIpv4Sockets(AF_INET6, IPPROTO_TCP);
+  if (!both || !ipv4 || !ipv6) {
+    GTEST_SKIP() << "no sock_diag dumps on this system";
+  }
+  std::vector<SocketEntry> oneAfterTheOther = OnPorts(*ipv4, ports);
+  const std::vector<SocketEntry> ofIpv6 = OnPorts(*ipv6, ports);
+  oneAfterTheOther.insert(oneAfterTheOther.end(), ofIpv6.begin(), ofIpv6.end());
+  EXPECT_EQ(ofIpv6.size(), 3u);  // the listener and the connections it accepted
+  EXPECT_EQ(OnPorts(*both, ports), oneAfterTheOther);
 }
 
 // Kernels from 6.8 on list sockets that are bound but neither listening nor connected.

@@ -264,6 +264,10 @@ std::vector<ReplyCase> ReplyCases() {
        DiagDumpStatus::kDone,
        {kWebClientEntry}},
       {"DoneCarryingErrorFailsDump", {Join({Done(-ENOBUFS)})}, DiagDumpStatus::kFailed, {}},
+      {"RecordOfTheBothFamiliesRequestIsRead",
+       {Join({Message(TCPDIAG_GETSOCK, SocketPayload(mapped)), Done()})},
+       DiagDumpStatus::kDone,
+       {Entry(TCP_ESTABLISHED, "192.168.1.5", 443, "10.0.0.9", 60000, 43)}},
   };
 }
 
@@ -273,6 +277,28 @@ TEST_P(DiagReplyTest, CollectsIpv4Sockets) {
   DiagReplyCollector collector;
   EXPECT_EQ(FeedAll(collector, GetParam().datagrams), GetParam().status);
   EXPECT_EQ(collector.entries(), GetParam().entries);
+}
+
+// One walk over both families lists them mixed; taken apart, AF_INET comes first, as when each
+// family is dumped after the other.
+TEST(DiagReplyCollectorTest, Ipv4FirstKeepsTheOrderWithinEachFamily) {
+  DiagSocket mapped{AF_INET6, TCP_ESTABLISHED, Mapped("192.168.1.5"), 443, Mapped("10.0.0.9"),
+                    60000,    10,              43,    std::nullopt};
+  DiagSocket dualStack{AF_INET6, TCP_LISTEN, kIpv6Any, 8443, kIpv6Any, 0, 11, 45, 0};
+  DiagSocket second = WithCookie(kWebClient, 12, TCP_SYN_SENT);
+  second.inode = 46;
+  DiagReplyCollector collector;
+  EXPECT_EQ(FeedAll(collector, {Join({Message(TCPDIAG_GETSOCK, SocketPayload(mapped)),
+                                      Message(TCPDIAG_GETSOCK, SocketPayload(kWebClient))}),
+                                Join({Message(TCPDIAG_GETSOCK, SocketPayload(dualStack)),
+                                      Message(TCPDIAG_GETSOCK, SocketPayload(second)), Done()})}),
+            DiagDumpStatus::kDone);
+  EXPECT_EQ(collector.TakeEntriesIpv4First(),
+            (std::vector<SocketEntry>{
+                kWebClientEntry, Entry(TCP_SYN_SENT, "127.0.0.1", 80, "10.1.2.3", 8080, 46),
+                Entry(TCP_ESTABLISHED, "192.168.1.5", 443, "10.0.0.9", 60000, 43),
+                Entry(TCP_LISTEN, "0.0.0.0", 8443, "0.0.0.0", 0, 45)}));
+  EXPECT_TRUE(collector.entries().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, DiagReplyTest, ::testing::ValuesIn(ReplyCases()),

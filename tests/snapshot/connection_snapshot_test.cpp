@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "fakes/fake_connection_tables.h"
 #include "fakes/fake_process_identity.h"
 
@@ -229,6 +232,59 @@ TEST_F(ReadConnectionTablesTest, MatchedIsEmptyAgainAfterARefreshMarkedTheSameEn
   ASSERT_EQ(snapshot.UdpRecs.size(), 1u);
   EXPECT_EQ(snapshot.TcpRecs[0].Matched, "");
   EXPECT_EQ(snapshot.UdpRecs[0].Matched, "");
+}
+
+void Scribble(FileRecArray& recs) {
+  for (File_Rec& r : recs) {
+    r.StateCode = 77;
+    for (std::string* text : {&r.LocalIP, &r.LocalPort, &r.RemoteIP, &r.RemotePort, &r.PID,
+                              &r.ProcessName, &r.ProcessPath, &r.Description, &r.Company,
+                              &r.Matched}) {
+      *text = "a text far longer than any field of the next snapshot holds";
+    }
+  }
+}
+
+void ExpectSameRecs(const FileRecArray& got, const FileRecArray& want) {
+  ASSERT_EQ(got.size(), want.size());
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    const File_Rec& a = got[i];
+    const File_Rec& b = want[i];
+    EXPECT_EQ(a.StateCode, b.StateCode) << i;
+    EXPECT_EQ(std::tie(a.LocalIP, a.LocalPort, a.RemoteIP, a.RemotePort, a.PID),
+              std::tie(b.LocalIP, b.LocalPort, b.RemoteIP, b.RemotePort, b.PID))
+        << i;
+    EXPECT_EQ(std::tie(a.ProcessName, a.ProcessPath, a.Description, a.Company, a.Matched),
+              std::tie(b.ProcessName, b.ProcessPath, b.Description, b.Company, b.Matched))
+        << i;
+  }
+}
+
+// The arrays reuse their elements from one snapshot to the next: whatever an element held
+// before, the next snapshot leaves it as a first snapshot would, in every field.
+TEST_F(ReadConnectionTablesTest, NextSnapshotWritesOverEveryFieldOfTheElementsItReuses) {
+  identity.AddProcess(1, "a.exe", "C:\\a.exe", "A", "A Inc");
+  tables.tcp = {Tcp(5, "10.0.0.1", 1, "10.0.0.2", 2, 1), Tcp(5, "10.0.0.1", 3, "10.0.0.2", 4, 1),
+                Tcp(2, "0.0.0.0", 80, "0.0.0.0", 0, 1)};
+  tables.udp = {Udp("0.0.0.0", 53, 1), Udp("0.0.0.0", 54, 1)};
+  snapshot.ReadConnectionTables();
+  Scribble(snapshot.TcpRecs);
+  Scribble(snapshot.UdpRecs);
+
+  identity.names[4] = "System";
+  tables.tcp = {Tcp(11, "127.0.0.1", 9, "127.0.0.1", 10, 4), Tcp(1, "0.0.0.0", 0, "0.0.0.0", 0, 0)};
+  tables.udp = {Udp("127.0.0.1", 5353, 4), Udp("0.0.0.0", 68, 0), Udp("0.0.0.0", 69, 1)};
+  snapshot.ReadConnectionTables();
+
+  FakeConnectionTables sameTables;
+  sameTables.tcp = tables.tcp;
+  sameTables.udp = tables.udp;
+  ConnectionSnapshot fresh(sameTables, identity);
+  fresh.ReadConnectionTables();
+  ExpectSameRecs(snapshot.TcpRecs, fresh.TcpRecs);
+  ExpectSameRecs(snapshot.UdpRecs, fresh.UdpRecs);
+  EXPECT_EQ(snapshot.UdpRecs[2].ProcessName, "a.exe");
+  EXPECT_EQ(snapshot.UdpRecs[0].RemoteIP, "");
 }
 
 TEST_F(ReadConnectionTablesTest, EmptyTablesGiveEmptyArraysAndEachCallTakesItsOwnSnapshot) {

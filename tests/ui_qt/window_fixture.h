@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -11,7 +12,9 @@
 #include "fakes/fake_connection_tables.h"
 #include "fakes/fake_process_identity.h"
 #include "ui/qt/icon_backends.h"
+#include "ui/qt/linux_app_services.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/proc_info_dialog.h"
 #include "ui/qt/qt_window_surface.h"
 
 namespace halvane::testing_qt {
@@ -28,10 +31,28 @@ class FakeServices : public IAppServices {
   std::string UserConfigDirectory() override { return programDir_ + "/config"; }
   void OpenDocument(const std::string& path) override { opened.push_back(path); }
   void OpenUrl(const std::string& url) override { opened.push_back(url); }
+  // The row commands: recorded, and the clipboard handed to the real desktop services.
+  void CopyTextToClipboard(const std::string& utf8) override { desktop.CopyTextToClipboard(utf8); }
+  void ShowInFileManager(const std::string& path) override { commands.push_back("locate " + path); }
+  void ShowFileProperties(const std::string& path) override {
+    commands.push_back("properties " + path);
+  }
+  TerminateResult TerminateProcess(std::uint32_t pid, const std::string& path) override {
+    commands.push_back("end " + std::to_string(pid) + " " + path);
+    return TerminateResult::Ended;
+  }
+  bool IsRegularFile(const std::string&) override { return true; }
+  std::vector<std::string> SystemProgramDirectories() override {
+    return desktop.SystemProgramDirectories();
+  }
 
   fakes::FakeConnectionTables tables;
   fakes::FakeProcessIdentity identity;
   std::vector<std::string> opened;
+  std::vector<std::string> commands;
+  // No bus: nothing leaves the test through it.
+  LinuxAppServices desktop{
+      DesktopFileManager(QDBusConnection(QStringLiteral("none")), [](const QUrl&) {})};
 
  private:
   std::string programDir_;
@@ -46,11 +67,27 @@ class ScriptedSurface : public QtWindowSurface {
     return answerYes;
   }
   void ShowError(const std::string& text) override { errors.push_back(text); }
+  // Every details dialog is handed to `whileDetailsOpen` once its modal showing runs, which
+  // must close it; without one, BTNOK closes it at once.
+  std::unique_ptr<IProcInfoSurface> CreateProcInfoSurface(TFormProcInfo& dialog) override {
+    auto surface = QtWindowSurface::CreateProcInfoSurface(dialog);
+    auto* shown = static_cast<ProcInfoDialog*>(surface.get());
+    ++dialogsMade;
+    QTimer::singleShot(0, shown, [this, shown] {
+      if (whileDetailsOpen)
+        whileDetailsOpen(*shown);
+      else
+        shown->BTNOK->click();
+    });
+    return surface;
+  }
 
   bool answerYes = false;
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   std::vector<std::string> errors;
+  int dialogsMade = 0;
+  std::function<void(ProcInfoDialog&)> whileDetailsOpen;
 };
 
 inline std::string ReadText(const std::string& path) {
@@ -103,6 +140,7 @@ class WindowTest : public ::testing::Test {
         "https://halvane.example/", "https://halvane.example/update");
     window = std::make_unique<FormNetrovaWindow>(*form, *services, *smallImages);
     surface.Bind(window.get());
+    surface.UseLargeImages(largeImages.get());
     form->FormCreate();
     if (show) {
       window->show();

@@ -63,14 +63,21 @@ std::vector<SocketEntry> LinuxConnectionTables::ReadFamily(std::uint8_t family,
 std::vector<SocketEntry> LinuxConnectionTables::ReadSockets(std::uint8_t protocol,
                                                             std::string_view ipv4File,
                                                             std::string_view ipv6File) const {
+  if (source_ == TableSource::kNetlinkOrProcFiles && protocol == IPPROTO_TCP) {
+    if (std::optional<std::vector<SocketEntry>> dumped = DumpIpv4TcpSocketsOfBothFamilies()) {
+      return std::move(*dumped);
+    }
+  }
   std::vector<SocketEntry> sockets = ReadFamily(AF_INET, protocol, ipv4File);
   Append(sockets, ReadFamily(AF_INET6, protocol, ipv6File));
   return sockets;
 }
 
 std::vector<RawTcpRow> LinuxConnectionTables::ReadTcpTable() {
+  // The owners are read after the dump, so every socket of the dump that is still open by then
+  // is found with its owner.
   const std::vector<SocketEntry> sockets = ReadSockets(IPPROTO_TCP, "tcp", "tcp6");
-  SocketOwnerIndex owners = SocketOwnerIndex::Scan(procRoot_, sockets.size());
+  SocketOwnerIndex owners = SocketOwnerIndex::Scan(procRoot_);
   std::vector<RawTcpRow> rows;
   rows.reserve(sockets.size());
   for (const SocketEntry& socket : sockets) {
@@ -92,7 +99,7 @@ SocketOwnerIndex LinuxConnectionTables::OwnersForUdp(const std::vector<SocketEnt
       handedOver && std::all_of(sockets.begin(), sockets.end(), [&](const SocketEntry& socket) {
         return socket.inode == 0 || handedOver->Knows(socket.inode);
       });
-  return coversAll ? std::move(*handedOver) : SocketOwnerIndex::Scan(procRoot_, sockets.size());
+  return coversAll ? std::move(*handedOver) : SocketOwnerIndex::Scan(procRoot_);
 }
 
 std::vector<RawUdpRow> LinuxConnectionTables::ReadUdpTable() {

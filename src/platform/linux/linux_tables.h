@@ -25,7 +25,9 @@ std::int32_t MibTcpStateOfLinux(int linuxState);
 // The IPv4 TCP and UDP tables of the running system with their owning processes: first the
 // AF_INET sockets, then the IPv4 endpoints of IPv6 sockets, each in the order of the dump.
 //
-// The owners come from one pass over <procRoot>/[pid]/fd. ReadUdpTable normally follows
+// The owners come from one pass over <procRoot>/[pid]/fd on two threads, made after the
+// dump. TCP sockets of both families are dumped in one walk of the kernel's tables where the
+// kernel allows it. ReadUdpTable normally follows
 // ReadTcpTable within one snapshot, so it takes over the pass of the TCP read when that pass
 // knows a holder of every UDP socket; otherwise (a UDP socket opened since, or one held only
 // by the kernel) it makes its own.

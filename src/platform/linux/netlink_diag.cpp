@@ -16,7 +16,8 @@ namespace halvane {
 namespace {
 
 constexpr std::uint64_t kNoCookie = ~std::uint64_t{0};
-// The kernel never sends a dump datagram larger than 32 KiB.
+// The kernel never sends a dump datagram larger than 32 KiB (it caps each part of a dump
+// there, whatever the receive buffer), so a bigger buffer would not save a single call.
 constexpr std::size_t kReceiveBufferSize = 64 * 1024;
 // Guards against a kernel that stops answering; a dump normally ends in milliseconds.
 constexpr time_t kReceiveTimeoutSeconds = 3;
@@ -105,6 +106,17 @@ class FileDescriptor {
   int fd_;
 };
 
+bool SendToKernel(int fd, const void* request, std::size_t size) {
+  sockaddr_nl kernel{};
+  kernel.nl_family = AF_NETLINK;
+  ssize_t sent;
+  do {
+    sent = ::sendto(fd, request, size, 0, reinterpret_cast<const sockaddr*>(&kernel),
+                    sizeof kernel);
+  } while (sent < 0 && errno == EINTR);
+  return sent == static_cast<ssize_t>(size);
+}
+
 bool SendDumpRequest(int fd, std::uint8_t family, std::uint8_t protocol) {
   struct {
     nlmsghdr header;
@@ -117,15 +129,22 @@ bool SendDumpRequest(int fd, std::uint8_t family, std::uint8_t protocol) {
   request.body.sdiag_family = family;
   request.body.sdiag_protocol = protocol;
   request.body.idiag_states = ~0U;  // every state, bound-only TCP sockets included
+  return SendToKernel(fd, &request, sizeof request);
+}
 
-  sockaddr_nl kernel{};
-  kernel.nl_family = AF_NETLINK;
-  ssize_t sent;
-  do {
-    sent = ::sendto(fd, &request, sizeof request, 0, reinterpret_cast<const sockaddr*>(&kernel),
-                    sizeof kernel);
-  } while (sent < 0 && errno == EINTR);
-  return sent == static_cast<ssize_t>(sizeof request);
+// The older request: the kernel walks its TCP tables once for both address families.
+bool SendBothFamiliesTcpRequest(int fd) {
+  struct {
+    nlmsghdr header;
+    inet_diag_req body;
+  } request{};
+  request.header.nlmsg_len = sizeof request;
+  request.header.nlmsg_type = TCPDIAG_GETSOCK;
+  request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+  request.header.nlmsg_seq = 1;
+  request.body.idiag_family = AF_INET;  // ignored by the kernel in a dump: both are listed
+  request.body.idiag_states = ~0U;
+  return SendToKernel(fd, &request, sizeof request);
 }
 
 // One datagram from the kernel into `buffer`; its length, or none on failure or truncation.
@@ -169,6 +188,7 @@ DiagDumpStatus DiagReplyCollector::Feed(std::span<const std::byte> datagram) {
       case NLMSG_ERROR:
         return DiagDumpStatus::kFailed;
       case SOCK_DIAG_BY_FAMILY:
+      case TCPDIAG_GETSOCK:
         AddSocket(payload);
         break;
       default:
@@ -191,21 +211,40 @@ void DiagReplyCollector::AddSocket(std::span<const std::byte> payload) {
   }
   const std::uint64_t cookie =
       msg.id.idiag_cookie[0] | (std::uint64_t{msg.id.idiag_cookie[1]} << 32);
-  if (cookie != kNoCookie && !cookies_.insert(cookie).second) {
+  if (cookie != kNoCookie && !cookies_.TryEmplace(cookie, 0).second) {
     return;
   }
   entries_.push_back(*entry);
+  fromIpv6_.push_back(msg.idiag_family == AF_INET6);
 }
 
-std::optional<std::vector<SocketEntry>> DumpIpv4Sockets(std::uint8_t family,
-                                                        std::uint8_t protocol) {
+std::vector<SocketEntry> DiagReplyCollector::TakeEntriesIpv4First() {
+  std::vector<SocketEntry> ordered;
+  ordered.reserve(entries_.size());
+  for (const bool ipv6 : {false, true}) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (fromIpv6_[i] == ipv6) {
+        ordered.push_back(entries_[i]);
+      }
+    }
+  }
+  entries_.clear();
+  fromIpv6_.clear();
+  return ordered;
+}
+
+namespace {
+
+// Opens a sock_diag socket, sends the request and collects the reply until the dump ends.
+template <typename SendRequest>
+std::optional<DiagReplyCollector> RunDump(SendRequest sendRequest) {
   const FileDescriptor fd(::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG));
   if (fd.get() < 0) {
     return std::nullopt;
   }
   const timeval timeout{kReceiveTimeoutSeconds, 0};
   ::setsockopt(fd.get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-  if (!SendDumpRequest(fd.get(), family, protocol)) {
+  if (!sendRequest(fd.get())) {
     return std::nullopt;
   }
   std::vector<std::byte> buffer(kReceiveBufferSize);
@@ -219,11 +258,31 @@ std::optional<std::vector<SocketEntry>> DumpIpv4Sockets(std::uint8_t family,
       case DiagDumpStatus::kMore:
         break;
       case DiagDumpStatus::kDone:
-        return collector.TakeEntries();
+        return collector;
       case DiagDumpStatus::kFailed:
         return std::nullopt;
     }
   }
+}
+
+}  // namespace
+
+std::optional<std::vector<SocketEntry>> DumpIpv4Sockets(std::uint8_t family,
+                                                        std::uint8_t protocol) {
+  std::optional<DiagReplyCollector> reply =
+      RunDump([&](int fd) { return SendDumpRequest(fd, family, protocol); });
+  if (!reply) {
+    return std::nullopt;
+  }
+  return reply->TakeEntries();
+}
+
+std::optional<std::vector<SocketEntry>> DumpIpv4TcpSocketsOfBothFamilies() {
+  std::optional<DiagReplyCollector> reply = RunDump(SendBothFamiliesTcpRequest);
+  if (!reply) {
+    return std::nullopt;
+  }
+  return reply->TakeEntriesIpv4First();
 }
 
 }  // namespace halvane

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "platform/linux/inode_map.h"
 #include "platform/linux/socket_entry.h"
 
 namespace halvane {
@@ -25,6 +25,9 @@ enum class DiagDumpStatus {
 // attribute is present and 0 (the kernel sends it, unasked, for listening and unconnected
 // sockets, which are the only ones that can stay bound to ::). Other IPv6 sockets are skipped.
 //
+// Socket records come as SOCK_DIAG_BY_FAMILY messages, or as TCPDIAG_GETSOCK messages in the
+// reply to the older request that dumps the TCP sockets of both families in one walk.
+//
 // A dump is not atomic, so a socket listed twice (same cookie) is kept once, where it came
 // first. The parser never reads past the end of a datagram: a message too short for its
 // socket record is skipped, and a header whose length does not fit ends the datagram.
@@ -32,19 +35,32 @@ class DiagReplyCollector {
  public:
   DiagDumpStatus Feed(std::span<const std::byte> datagram);
 
+  // In the order of the dump.
   const std::vector<SocketEntry>& entries() const { return entries_; }
-  std::vector<SocketEntry> TakeEntries() { return std::move(entries_); }
+  std::vector<SocketEntry> TakeEntries() {
+    fromIpv6_.clear();
+    return std::move(entries_);
+  }
+  // The entries of AF_INET sockets first, then those of AF_INET6 sockets, each in the order of
+  // the dump: what a dump of each family after the other gives.
+  std::vector<SocketEntry> TakeEntriesIpv4First();
 
  private:
   void AddSocket(std::span<const std::byte> payload);
 
   std::vector<SocketEntry> entries_;
-  std::unordered_set<std::uint64_t> cookies_;
+  std::vector<bool> fromIpv6_;  // per entry: whether an AF_INET6 socket gave it
+  InodeMap cookies_;            // cookie -> nothing: the sockets seen so far
 };
 
 // Dumps every socket of one address family (AF_INET or AF_INET6) and protocol (IPPROTO_TCP or
 // IPPROTO_UDP), in all states, over a NETLINK_SOCK_DIAG socket of its own. The result keeps
 // the order of the dump; none when netlink is unavailable or the dump fails.
 std::optional<std::vector<SocketEntry>> DumpIpv4Sockets(std::uint8_t family, std::uint8_t protocol);
+
+// The TCP sockets of both families in one walk of the kernel's tables (the TCPDIAG_GETSOCK
+// request), in the order DumpIpv4Sockets for AF_INET and then for AF_INET6 gives them; none when
+// the kernel does not answer that request.
+std::optional<std::vector<SocketEntry>> DumpIpv4TcpSocketsOfBothFamilies();
 
 }  // namespace halvane

@@ -2,7 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+
+#include "platform/linux/fd_link_scan.h"
+#include "platform/linux/inode_map.h"
 
 namespace halvane {
 
@@ -13,18 +15,21 @@ class SocketOwnerIndex {
   // several processes (a forked server, a passed descriptor) belongs to the holder whose parent
   // (PPid of <procRoot>/[pid]/stat) does not hold it, the lowest PID among several such.
   // Processes that vanish or cannot be read during the pass are skipped.
-  // `expectedSockets` sizes the index up front.
-  static SocketOwnerIndex Scan(const std::string& procRoot, std::size_t expectedSockets = 0);
+  static SocketOwnerIndex Scan(const std::string& procRoot);
+
+  // The same from a pass already under way (see FdLinkScan): waits for it and settles the
+  // owners.
+  static SocketOwnerIndex Collect(FdLinkScan& scan);
 
   // The owner's PID; 0 when no process holds the socket (time-wait, request sockets, sockets
   // held only by the kernel).
   std::uint32_t OwnerOf(std::uint64_t inode) const;
   // Whether some process holds the socket.
-  bool Knows(std::uint64_t inode) const { return owners_.contains(inode); }
+  bool Knows(std::uint64_t inode) const { return owners_.Contains(inode); }
   std::size_t size() const { return owners_.size(); }
 
  private:
-  std::unordered_map<std::uint64_t, std::uint32_t> owners_;
+  InodeMap owners_;
 };
 
 }  // namespace halvane

@@ -144,6 +144,12 @@ void ConnectionView::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+void ConnectionView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton)
+    emit DoubleClicked();
+}
+
 void ConnectionView::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
   // A mouse menu opens on the right button's release; here only the menu key counts.

@@ -31,9 +31,14 @@ class ConnectionView : public QTableView {
   ConnectionTableModel& TableModel() { return *model_; }
   SortHeader& Header() { return *header_; }
 
+ signals:
+  // A double click of the left button in the rows area.
+  void DoubleClicked();
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

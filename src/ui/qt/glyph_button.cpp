@@ -12,7 +12,10 @@ constexpr int kGlyphTextGap = 4;
 }
 
 GlyphButton::GlyphButton(const QString& caption, const QPixmap& glyph, QWidget* parent)
-    : QAbstractButton(parent), glyph_(glyph), disabledGlyph_(GreyForm(glyph)) {
+    : QAbstractButton(parent),
+      glyph_(glyph),
+      disabledGlyph_(glyph.isNull() ? QPixmap() : GreyForm(glyph)),
+      colours_{kButtonFace, kButtonHighlight, kButtonHotTrack} {
   setText(caption);
   setFont(WindowFont());
   setFocusPolicy(Qt::StrongFocus);
@@ -21,7 +24,16 @@ GlyphButton::GlyphButton(const QString& caption, const QPixmap& glyph, QWidget* 
 
 QSize GlyphButton::sizeHint() const {
   const int textWidth = fontMetrics().horizontalAdvance(text());
-  return {glyph_.width() + kGlyphTextGap + textWidth + 16, 26};
+  return {GlyphSpace() + textWidth + 16, 26};
+}
+
+void GlyphButton::SetColours(const ButtonColours& colours) {
+  colours_ = colours;
+  update();
+}
+
+int GlyphButton::GlyphSpace() const {
+  return glyph_.isNull() ? 0 : glyph_.width() + kGlyphTextGap;
 }
 
 void GlyphButton::enterEvent(QEnterEvent* event) {
@@ -40,18 +52,18 @@ QColor GlyphButton::FrameColor() const {
   if (!isEnabled())
     return {190, 190, 190};
   if (isDown() || hasFocus())
-    return kButtonHighlight;
+    return colours_.highlight;
   if (hot_)
-    return kButtonHotTrack;
+    return colours_.hotTrack;
   return {160, 160, 160};
 }
 
 QColor GlyphButton::FaceColor() const {
   if (isEnabled() && isDown())
-    return kButtonFace.darker(108);
+    return colours_.face.darker(108);
   if (isEnabled() && hot_)
     return QColor(255, 244, 214);  // a light shade of the hot-track colour
-  return kButtonFace;
+  return colours_.face;
 }
 
 void GlyphButton::paintEvent(QPaintEvent*) {
@@ -63,13 +75,15 @@ void GlyphButton::paintEvent(QPaintEvent*) {
   painter.drawRoundedRect(face, 3, 3);
 
   const int textWidth = fontMetrics().horizontalAdvance(text());
-  const int contentWidth = glyph_.width() + kGlyphTextGap + textWidth;
+  const int contentWidth = GlyphSpace() + textWidth;
   const int shift = isDown() ? 1 : 0;
   const int left = (width() - contentWidth) / 2 + shift;
-  const int glyphTop = (height() - glyph_.height()) / 2 + shift;
-  painter.drawPixmap(left, glyphTop, isEnabled() ? glyph_ : disabledGlyph_);
+  if (!glyph_.isNull()) {
+    const int glyphTop = (height() - glyph_.height()) / 2 + shift;
+    painter.drawPixmap(left, glyphTop, isEnabled() ? glyph_ : disabledGlyph_);
+  }
   painter.setPen(isEnabled() ? palette().color(QPalette::WindowText) : QColor(150, 150, 150));
-  const QRect textRect(left + glyph_.width() + kGlyphTextGap, shift, textWidth + 1, height());
+  const QRect textRect(left + GlyphSpace(), shift, textWidth + 1, height());
   painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text());
 }
 

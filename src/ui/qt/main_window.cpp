@@ -41,11 +41,24 @@ void FormNetrovaWindow::ConnectButton(QAbstractButton* button, std::function<voi
           [this, handler = std::move(handler)] { form_.HandleEvent(handler); });
 }
 
+void FormNetrovaWindow::ConnectMenuItem(QAction* item, std::function<void()> handler) {
+  connect(item, &QAction::triggered, this,
+          [this, handler = std::move(handler)] { form_.HandleEvent(handler); });
+}
+
 void FormNetrovaWindow::ConnectControls(IAppServices& services) {
   ConnectButton(PTop->BTNHelp, [this] { form_.BTNHelpClick(); });
   ConnectButton(PTop->BTNHomePage, [this] { form_.BTNHomePageClick(); });
   ConnectButton(PTop->BTNUpdate, [this] { form_.BTNUpdateClick(); });
   ConnectButton(PBottom->BTNRefresh, [this] { form_.BTNRefreshClick(); });
+  ConnectButton(PBottom->BTNEndPro, [this] { form_.BTNEndProClick(); });
+  ConnectMenuItem(PmTree->NProcInfo, [this] { form_.NProcInfoClick(); });
+  ConnectMenuItem(PmTree->NEndProc, [this] { form_.NEndProcClick(); });
+  ConnectMenuItem(PmTree->NCopy, [this] { form_.NCopyClick(); });
+  ConnectMenuItem(PmTree->NLocate, [this] { form_.NLocateClick(); });
+  ConnectMenuItem(PmTree->NProperty, [this] { form_.NPropertyClick(); });
+  connect(VTS, &ConnectionView::DoubleClicked, this,
+          [this] { form_.HandleEvent([this] { form_.VTSDblClick(); }); });
   for (OptionBox box :
        {OptionBox::ShowLocal, OptionBox::AutoRefresh, OptionBox::AlwaysTop, OptionBox::ShowInfo}) {
     connect(PBottom->Box(box), &QCheckBox::clicked, this, [this, box](bool checked) {

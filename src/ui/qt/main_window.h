@@ -46,6 +46,7 @@ class FormNetrovaWindow : public QWidget {
  private:
   void ConnectControls(IAppServices& services);
   void ConnectButton(QAbstractButton* button, std::function<void()> handler);
+  void ConnectMenuItem(QAction* item, std::function<void()> handler);
   void SetTabOrder();
 
   TFormNetrova& form_;

@@ -64,6 +64,7 @@ int RunMainWindow(QApplication& app) {
   PixmapImageStore largeImages(iconNames);
   LinuxAppServices services;
   QtWindowSurface surface;
+  surface.UseLargeImages(&largeImages);
   TFormNetrova form(surface, services, IconBackends{systemIcons, smallImages, largeImages},
                     DefaultHomeUrl(), DefaultUpdateUrl());
   FormNetrovaWindow window(form, services, smallImages);

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "ui/qt/main_window.h"
+#include "ui/qt/proc_info_dialog.h"
 
 namespace halvane {
 
@@ -101,6 +102,10 @@ bool QtWindowSurface::AskYesNo(const std::string& text, MessageIcon icon, bool d
 
 void QtWindowSurface::ShowError(const std::string& text) {
   RunBox(window_, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+std::unique_ptr<IProcInfoSurface> QtWindowSurface::CreateProcInfoSurface(TFormProcInfo& dialog) {
+  return std::make_unique<ProcInfoDialog>(dialog, largeImages_, window_);
 }
 
 }  // namespace halvane

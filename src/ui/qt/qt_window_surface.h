@@ -4,6 +4,7 @@
 namespace halvane {
 
 class FormNetrovaWindow;
+class PixmapImageStore;
 
 // The form's view of the screen, on the Qt window. Calls that come before the window is bound
 // only change what the window will show once it exists: nothing.
@@ -12,6 +13,8 @@ class QtWindowSurface : public IMainWindowSurface {
   static constexpr const char* kCaption = "Halvane";
 
   void Bind(FormNetrovaWindow* window) { window_ = window; }
+  // The 32 x 32 icons the details dialog draws from.
+  void UseLargeImages(const PixmapImageStore* images) { largeImages_ = images; }
 
   void SetAppCountText(const std::string& text) override;
   void SetNetCountText(const std::string& text) override;
@@ -26,9 +29,11 @@ class QtWindowSurface : public IMainWindowSurface {
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text, MessageIcon icon, bool defaultNo) override;
   void ShowError(const std::string& text) override;
+  std::unique_ptr<IProcInfoSurface> CreateProcInfoSurface(TFormProcInfo& dialog) override;
 
  private:
   FormNetrovaWindow* window_ = nullptr;
+  const PixmapImageStore* largeImages_ = nullptr;
 };
 
 }  // namespace halvane

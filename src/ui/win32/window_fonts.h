@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include "ui/win32/dpi_scale.h"
+
+namespace halvane {
+
+// The fonts of the main window: Arial 8 points (11 pixels) plain and bold for the window, and
+// MS Sans Serif of 13 pixels for the view's header. Destroyed with the object.
+class WindowFonts {
+ public:
+  explicit WindowFonts(const DpiScale& scale);
+  ~WindowFonts();
+  WindowFonts(const WindowFonts&) = delete;
+  WindowFonts& operator=(const WindowFonts&) = delete;
+
+  HFONT Normal() const { return normal_; }
+  HFONT Bold() const { return bold_; }
+  HFONT Header() const { return header_; }
+
+ private:
+  HFONT normal_;
+  HFONT bold_;
+  HFONT header_;
+};
+
+// The width of `text` in `font`, in pixels.
+int TextWidth(HFONT font, const wchar_t* text);
+
+}  // namespace halvane
