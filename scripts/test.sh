@@ -15,3 +15,8 @@ fi
 cmake --build "$build_dir" -j"$(nproc)"
 cd "$build_dir"
 ctest --output-on-failure -j"$(nproc)"
+
+# The Windows build: cross-built with MinGW-w64 and run under Wine (not with --sanitize).
+if [ "${1:-}" != "--sanitize" ]; then
+  "$here/scripts/test-windows.sh"
+fi
