@@ -22,16 +22,24 @@ std::string UpToNul(const std::string& text) {
 }  // namespace
 
 TFormNetrova::TFormNetrova(IMainWindowSurface& surface, IAppServices& services, IconBackends icons,
-                           std::string homeUrl, std::string updateUrl)
+                           std::string homeUrl, std::string updateUrl,
+                           std::unique_ptr<IBackgroundRunner> runner)
     : surface_(surface),
       services_(services),
       FSmallIcons(icons.systemIcons, icons.smallImages),
       FLargeIcons(icons.systemIcons, icons.largeImages),
       homeUrl_(std::move(homeUrl)),
       updateUrl_(std::move(updateUrl)),
-      snapshot_(services.Tables(), services.Identity()) {}
+      snapshot_(services.Tables(), services.Identity()),
+      alive_(std::make_shared<TFormNetrova*>(this)),
+      runner_(runner ? std::move(runner) : MakeInlineRunner()) {}
 
-TFormNetrova::~TFormNetrova() = default;
+TFormNetrova::~TFormNetrova() {
+  // A completion already posted finds the form gone; the read in flight ends before the
+  // snapshot it writes does.
+  alive_.reset();
+  runner_->Wait();
+}
 
 void TFormNetrova::HandleEvent(const std::function<void()>& handler) {
   try {
@@ -104,6 +112,8 @@ bool TFormNetrova::FormCloseQuery() {
 
 void TFormNetrova::FormClose() {
   // The window goes, and its timer with it.
+  closed_ = true;
+  refreshRequested_ = false;
   if (Timer1Enabled)
     StopTimer();
 }
@@ -130,50 +140,6 @@ void TFormNetrova::SetNetCount(const std::string& text) {
 void TFormNetrova::SetAppCount(const std::string& text) {
   LabAppCount = text;
   surface_.SetAppCountText(text);
-}
-
-// ---- Refresh and timer
-
-void TFormNetrova::BTNRefreshClick() {
-  EnableRefresh(false);
-  if (CBAutoRefresh)
-    StopTimer();
-  try {
-    if (list_)
-      list_->RefreshConnectionList();
-  } catch (...) {
-    AfterRefresh();
-    throw;
-  }
-  AfterRefresh();
-  surface_.FocusView();
-}
-
-void TFormNetrova::AfterRefresh() {
-  surface_.ViewChanged();
-  EnableRefresh(true);
-  // Starting begins a new interval: the next tick comes a full interval after this refresh.
-  if (CBAutoRefresh)
-    StartTimer();
-}
-
-void TFormNetrova::Timer1Timer() {
-  BTNRefreshClick();
-}
-
-void TFormNetrova::EnableRefresh(bool enabled) {
-  BTNRefreshEnabled = enabled;
-  surface_.SetRefreshEnabled(enabled);
-}
-
-void TFormNetrova::StartTimer() {
-  Timer1Enabled = true;
-  surface_.StartTimer(kTimerIntervalMs);
-}
-
-void TFormNetrova::StopTimer() {
-  Timer1Enabled = false;
-  surface_.StopTimer();
 }
 
 // ---- Links

@@ -1,10 +1,12 @@
 #pragma once
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_services.h"
+#include "app/background_runner.h"
 #include "app/window_surface.h"
 #include "connlist/connection_list.h"
 #include "snapshot/connection_snapshot.h"
@@ -28,8 +30,12 @@ class TFormNetrova : private IListWindow {
  public:
   static constexpr int kTimerIntervalMs = 10000;
 
+  // A refresh reads the tables through `runner` and merges them when the read posts back to the
+  // GUI thread; with a ThreadRunner the window stays responsive while the tables are read. The
+  // first fill, at creation, reads on the GUI thread.
   TFormNetrova(IMainWindowSurface& surface, IAppServices& services, IconBackends icons,
-               std::string homeUrl, std::string updateUrl);
+               std::string homeUrl, std::string updateUrl,
+               std::unique_ptr<IBackgroundRunner> runner = MakeInlineRunner());
   ~TFormNetrova() override;
   TFormNetrova(const TFormNetrova&) = delete;
   TFormNetrova& operator=(const TFormNetrova&) = delete;
@@ -38,7 +44,7 @@ class TFormNetrova : private IListWindow {
   void FormCreate();      // the twelve steps; errors inside go to surface.ShowError (the
                           // default error box) and the remaining steps are skipped
   bool FormCloseQuery();  // asks FMsgConfirmExit Yes/No; true = may close
-  void FormClose();
+  void FormClose();       // the window goes: a read still in flight is merged nowhere
   // Every event from the front end goes through HandleEvent, so an error escaping a handler
   // reaches the default error box (IMainWindowSurface::ShowError) and the program goes on.
   void HandleEvent(const std::function<void()>& handler);
@@ -47,7 +53,9 @@ class TFormNetrova : private IListWindow {
   void OptionBoxClicked(OptionBox box, bool checked);
   void SetOptionChecked(OptionBox box, bool checked);
   bool OptionChecked(OptionBox box) const;
-  // Buttons and timer
+  // Buttons and timer. BTNRefreshClick starts the read of the tables and returns; the merge
+  // follows on the GUI thread. A request while a refresh runs is kept (one at most) and runs
+  // right after it.
   void BTNRefreshClick();
   void Timer1Timer();
   void BTNHelpClick();
@@ -79,6 +87,7 @@ class TFormNetrova : private IListWindow {
   TImageListEx& SmallIcons();
   TImageListEx& LargeIcons();
   bool RefreshEnabled() const;
+  bool RefreshRunning() const { return refreshRunning_; }  // from the read to the end of the merge
   bool TimerRunning() const;
   bool Topmost() const;
   bool ColumnVisible(int column) const;
@@ -122,6 +131,9 @@ class TFormNetrova : private IListWindow {
   void StartTimer();
   void StopTimer();
   void AfterRefresh();
+  void StartTableRead();
+  void FinishRefresh(const std::exception_ptr& readError);
+  void MergeReadTables(const std::exception_ptr& readError);
   static std::string ProgramDirectory(const std::string& programFile);
   TMyRec* FocusedRecord();
   bool IsSystemProgramPath(const std::string& path) const;
@@ -170,6 +182,14 @@ class TFormNetrova : private IListWindow {
   std::string settingsFile_;
   ConnectionSnapshot snapshot_;
   std::unique_ptr<ConnectionList> list_;  // made once the path-less descriptions are set
+
+  // The refresh in flight. The worker writes only the snapshot's arrays, and only while the
+  // read runs; the rows and every other field belong to the GUI thread.
+  bool refreshRunning_ = false;
+  bool refreshRequested_ = false;  // asked for while one ran
+  bool closed_ = false;
+  std::shared_ptr<TFormNetrova*> alive_;       // a posted completion holds it weakly
+  std::unique_ptr<IBackgroundRunner> runner_;  // last: destroyed first, ending the read in flight
 };
 
 }  // namespace halvane

@@ -110,7 +110,9 @@ void TFormNetrova::CBAutoRefreshClick() {
   FAutoRefresh = CBAutoRefresh;
   SaveSetting(static_cast<int>(OptionBox::AutoRefresh));
   if (CBAutoRefresh) {
-    StartTimer();
+    // During a refresh the timer stays stopped; the refresh starts it as it ends.
+    if (!refreshRunning_)
+      StartTimer();
   } else {
     StopTimer();
   }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,10 @@ class IMainWindowSurface {
   virtual std::unique_ptr<IProcInfoSurface> CreateProcInfoSurface(TFormProcInfo& dialog) {
     return nullptr;
   }
+  // Called from any thread: runs `task` on the GUI thread, later, between two window messages.
+  // The default runs it at once, on the calling thread; that serves only a form whose refresh
+  // reads its tables on the GUI thread (an InlineRunner).
+  virtual void PostToGuiThread(std::function<void()> task) { task(); }
 };
 
 }  // namespace halvane

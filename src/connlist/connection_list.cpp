@@ -71,12 +71,12 @@ void ConnectionList::RefreshConnectionList() {
 }
 
 bool ConnectionList::ExamineTcpRow(TMyRec& r, EndpointIndex& index) {
-  File_Rec* e = index.FirstFree(r);
+  const std::uint32_t e = index.FirstFree(r);
   // A loopback connection hidden by the option ends the search unpaired: the row goes.
-  if (e == nullptr || (!window_.ShowLocalChecked() && IsLoopback(r)))
+  if (e == EndpointIndex::kNone || (!window_.ShowLocalChecked() && IsLoopback(r)))
     return false;
-  e->Matched = "ok";
-  std::string state = TcpStateText(e->StateCode);
+  index.Take(e);
+  std::string state = TcpStateText(index.StateCodeOf(e));
   if (state == r.State) {
     r.Mark.clear();
   } else {
@@ -87,10 +87,10 @@ bool ConnectionList::ExamineTcpRow(TMyRec& r, EndpointIndex& index) {
 }
 
 bool ConnectionList::ExamineUdpRow(TMyRec& r, EndpointIndex& index) {
-  File_Rec* e = index.FirstFree(r);
-  if (e == nullptr)
+  const std::uint32_t e = index.FirstFree(r);
+  if (e == EndpointIndex::kNone)
     return false;
-  e->Matched = "ok";
+  index.Take(e);
   return true;
 }
 
@@ -99,7 +99,9 @@ void ConnectionList::MergeSnapshot() {
   EndpointIndex tcpIndex(snapshot_.TcpRecs, true);
   EndpointIndex udpIndex(snapshot_.UdpRecs, false);
   std::vector<ListRow*> removed;
-  for (ListRow* row = view_.FirstRow(); row != nullptr; row = view_.NextRow(row)) {
+  const std::size_t rowCount = view_.RowCount();
+  for (std::size_t i = 0; i < rowCount; ++i) {
+    ListRow* row = view_.RowAt(i);
     TMyRec& r = *view_.RecordOf(row);
     const bool found =
         r.Protocol == "TCP" ? ExamineTcpRow(r, tcpIndex) : ExamineUdpRow(r, udpIndex);
@@ -108,6 +110,9 @@ void ConnectionList::MergeSnapshot() {
     else if (!r.ProcessPath.empty())
       programs_.Collect(r.ProcessName);
   }
+  // The paired endpoints are marked once every row is paired, in array order.
+  tcpIndex.MarkTaken();
+  udpIndex.MarkTaken();
   RowAdditions additions;
   AddRowsFor(snapshot_.TcpRecs, true, "add", true, additions);
   AddRowsFor(snapshot_.UdpRecs, false, "add", true, additions);

@@ -1,70 +1,132 @@
 #include "connlist/endpoint_index.h"
 
-#include <algorithm>
-#include <functional>
+#include <cstring>
 #include <string_view>
 
 namespace halvane {
 namespace {
 
-std::uint64_t Mix(std::uint64_t seed, const std::string& field) {
-  const std::uint64_t h = std::hash<std::string_view>()(field);
-  return (seed ^ h) * 0x9E3779B97F4A7C15ULL + (seed >> 29);
+constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+
+std::uint64_t Mix(std::uint64_t h, std::uint64_t word) {
+  h = (h ^ word) * kMultiplier;
+  return h ^ (h >> 29);
+}
+
+// The hash of a packed key, eight bytes at a time.
+std::uint64_t HashOf(std::string_view key) {
+  std::uint64_t h = 0x51ED27 ^ key.size();
+  std::size_t at = 0;
+  for (; at + 8 <= key.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, key.data() + at, 8);
+    h = Mix(h, word);
+  }
+  std::uint64_t tail = 0;
+  std::memcpy(&tail, key.data() + at, key.size() - at);
+  return Mix(h, tail);
+}
+
+// A field as its length and its bytes, so that the packed texts of two keys are equal exactly
+// when every field is: ("1", "23") and ("12", "3") differ. Lengths below 255 take one byte.
+void AppendField(std::string& key, const std::string& field) {
+  if (field.size() < 255) {
+    key.push_back(static_cast<char>(field.size()));
+  } else {
+    key.push_back(static_cast<char>(255));
+    const auto length = static_cast<std::uint64_t>(field.size());
+    key.append(reinterpret_cast<const char*>(&length), sizeof length);
+  }
+  key.append(field);
 }
 
 }  // namespace
 
 EndpointIndex::EndpointIndex(FileRecArray& endpoints, bool tcp) : endpoints_(endpoints), tcp_(tcp) {
-  byHash_.reserve(endpoints.size());
+  std::size_t capacity = 16;
+  while (capacity < endpoints.size() * 2)
+    capacity *= 2;
+  slots_.resize(capacity);
+  next_.assign(endpoints.size(), kNone);
+  keyStart_.reserve(endpoints.size() + 1);
+  states_.reserve(endpoints.size());
+  taken_.reserve(endpoints.size());
+  keys_.reserve(endpoints.size() * (tcp ? 40 : 24));
+  std::string key;
   for (std::size_t i = 0; i < endpoints.size(); ++i) {
     const File_Rec& e = endpoints[i];
-    byHash_.emplace_back(KeyHash(e.PID, e.LocalIP, e.LocalPort, tcp ? &e.RemoteIP : nullptr,
-                                 tcp ? &e.RemotePort : nullptr),
-                         static_cast<std::uint32_t>(i));
+    PackKey(e.PID, e.LocalIP, e.LocalPort, e.RemoteIP, e.RemotePort, key);
+    keyStart_.push_back(static_cast<std::uint32_t>(keys_.size()));
+    keys_.append(key);
+    states_.push_back(e.StateCode);
+    taken_.push_back(e.Matched == "ok" ? kTakenBefore : kFree);
+    Slot& slot = SlotOf(HashOf(key));
+    const auto at = static_cast<std::uint32_t>(i);
+    if (slot.last == kNone)
+      slot.first = at;
+    else
+      next_[slot.last] = at;
+    slot.last = at;
   }
-  // Within one hash, entries stay in array order.
-  std::sort(byHash_.begin(), byHash_.end());
-  taken_.assign(byHash_.size(), 0);
+  keyStart_.push_back(static_cast<std::uint32_t>(keys_.size()));
 }
 
-std::uint64_t EndpointIndex::KeyHash(const std::string& pid, const std::string& localIp,
-                                     const std::string& localPort, const std::string* remoteIp,
-                                     const std::string* remotePort) const {
-  std::uint64_t h = Mix(Mix(Mix(0x51ED27, pid), localIp), localPort);
-  if (remoteIp)
-    h = Mix(Mix(h, *remoteIp), *remotePort);
-  return h;
+void EndpointIndex::PackKey(const std::string& pid, const std::string& localIp,
+                            const std::string& localPort, const std::string& remoteIp,
+                            const std::string& remotePort, std::string& into) const {
+  into.clear();
+  AppendField(into, pid);
+  AppendField(into, localIp);
+  AppendField(into, localPort);
+  if (tcp_) {
+    AppendField(into, remoteIp);
+    AppendField(into, remotePort);
+  }
 }
 
-bool EndpointIndex::SameKey(const TMyRec& row, const File_Rec& rec) const {
-  if (row.PID != rec.PID || row.LocalIP != rec.LocalIP || row.LocalPort != rec.LocalPort)
-    return false;
-  return !tcp_ || (row.RemoteIP == rec.RemoteIP && row.RemotePort == rec.RemotePort);
+// The slot of the hash, or the empty one where it goes (its hash then set).
+EndpointIndex::Slot& EndpointIndex::SlotOf(std::uint64_t hash) {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = static_cast<std::size_t>(hash >> 32) & mask;; at = (at + 1) & mask) {
+    Slot& slot = slots_[at];
+    if (slot.last == kNone) {
+      slot.hash = hash;
+      return slot;
+    }
+    if (slot.hash == hash)
+      return slot;
+  }
 }
 
-File_Rec* EndpointIndex::FirstFree(const TMyRec& row) {
-  const std::uint64_t h = KeyHash(row.PID, row.LocalIP, row.LocalPort,
-                                  tcp_ ? &row.RemoteIP : nullptr, tcp_ ? &row.RemotePort : nullptr);
-  const auto first = std::lower_bound(byHash_.begin(), byHash_.end(), std::make_pair(h, 0u));
-  if (first == byHash_.end() || first->first != h)
-    return nullptr;
-  const std::size_t start = static_cast<std::size_t>(first - byHash_.begin());
-  // Entries taken from the front of a run are skipped without being looked at again, so many
-  // sockets sharing one key cost no more than one each.
-  std::uint32_t& skip = taken_[start];
+bool EndpointIndex::KeyAt(std::uint32_t at, const std::string& key) const {
+  const std::size_t start = keyStart_[at];
+  const std::size_t length = keyStart_[at + 1] - start;
+  return length == key.size() && std::memcmp(keys_.data() + start, key.data(), length) == 0;
+}
+
+std::uint32_t EndpointIndex::FirstFree(const TMyRec& row) {
+  PackKey(row.PID, row.LocalIP, row.LocalPort, row.RemoteIP, row.RemotePort, rowKey_);
+  Slot& slot = SlotOf(HashOf(rowKey_));
+  // Entries taken from the front of a chain are dropped from it, so many sockets sharing one
+  // key cost no more than one each.
   bool prefixTaken = true;
-  for (std::size_t at = start + skip; at < byHash_.size() && byHash_[at].first == h; ++at) {
-    File_Rec& e = endpoints_[byHash_[at].second];
-    const bool taken = e.Matched == "ok";
+  for (std::uint32_t at = slot.first; at != kNone; at = next_[at]) {
+    const bool taken = taken_[at] != kFree;
     if (taken && prefixTaken) {
-      ++skip;
+      slot.first = next_[at];
       continue;
     }
     prefixTaken = false;
-    if (!taken && SameKey(row, e))
-      return &e;
+    if (!taken && KeyAt(at, rowKey_))
+      return at;
   }
-  return nullptr;
+  return kNone;
+}
+
+void EndpointIndex::MarkTaken() {
+  for (std::size_t i = 0; i < taken_.size(); ++i)
+    if (taken_[i] == kTakenHere)
+      endpoints_[i].Matched = "ok";
 }
 
 }  // namespace halvane

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "connlist/my_rec.h"
@@ -10,23 +10,49 @@ namespace halvane {
 
 // Finds, for a row, the first endpoint of the snapshot array (in array order) with the row's key
 // that no row has taken yet. TCP keys: PID, local and remote address and port; UDP keys: PID,
-// local address and port. Endpoints are taken by setting their Matched to "ok".
+// local address and port. An endpoint whose Matched is "ok" when the index is made counts as
+// taken; Take takes one more, and MarkTaken sets Matched to "ok" on all of those.
+//
+// The index keeps what the pairing reads — each key packed into one text, the state code, the
+// taken mark — in arrays of its own, so a lookup reads a few bytes where the endpoint itself
+// would spread over a third of a kilobyte: pairing a hundred thousand rows stays in the cache.
 class EndpointIndex {
  public:
+  static constexpr std::uint32_t kNone = ~std::uint32_t{0};
+
   EndpointIndex(FileRecArray& endpoints, bool tcp);
-  // The first endpoint of the row's key not yet taken, or null.
-  File_Rec* FirstFree(const TMyRec& row);
+
+  // The array position of the first endpoint of the row's key not yet taken, or kNone.
+  std::uint32_t FirstFree(const TMyRec& row);
+  void Take(std::uint32_t at) { taken_[at] = kTakenHere; }
+  std::int32_t StateCodeOf(std::uint32_t at) const { return states_[at]; }
+  // Sets Matched to "ok" on every endpoint taken through Take.
+  void MarkTaken();
 
  private:
-  std::uint64_t KeyHash(const std::string& pid, const std::string& localIp,
-                        const std::string& localPort, const std::string* remoteIp,
-                        const std::string* remotePort) const;
-  bool SameKey(const TMyRec& row, const File_Rec& rec) const;
+  // The endpoints of one key hash, chained in array order through next_.
+  struct Slot {
+    std::uint64_t hash = 0;
+    std::uint32_t first = kNone;  // the first entry not known to be taken
+    std::uint32_t last = kNone;
+  };
+  enum : std::uint8_t { kFree, kTakenBefore, kTakenHere };
+
+  void PackKey(const std::string& pid, const std::string& localIp, const std::string& localPort,
+               const std::string& remoteIp, const std::string& remotePort, std::string& into) const;
+  Slot& SlotOf(std::uint64_t hash);
+  bool KeyAt(std::uint32_t at, const std::string& key) const;
 
   FileRecArray& endpoints_;
   bool tcp_;
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> byHash_;  // (key hash, array index)
-  std::vector<std::uint32_t> taken_;  // per run start: how many leading entries are taken
+  std::vector<Slot> slots_;          // open addressing by hash
+  std::vector<std::uint32_t> next_;  // per endpoint: the next one of the same hash, or kNone
+  std::string keys_;                 // the packed keys, one after another in array order
+  std::vector<std::uint32_t>
+      keyStart_;                      // per endpoint, and one past the last: where its key starts
+  std::vector<std::int32_t> states_;  // per endpoint: StateCode
+  std::vector<std::uint8_t> taken_;   // per endpoint: kFree, kTakenBefore or kTakenHere
+  std::string rowKey_;                // the packed key of the row looked up, reused
 };
 
 }  // namespace halvane

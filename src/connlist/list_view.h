@@ -29,6 +29,9 @@ class IListView {
   virtual void DeleteRow(ListRow* row) = 0;
   virtual ListRow* FirstRow() = 0;
   virtual ListRow* NextRow(ListRow* row) = 0;
+  // The row at a position in display order, 0 to RowCount() - 1. A walk by position finds each
+  // row without first looking into the one before it.
+  virtual ListRow* RowAt(std::size_t index) const = 0;
   virtual void SelectRow(ListRow* row) = 0;
   virtual void FocusRow(ListRow* row) = 0;
   virtual std::size_t SelectedCount() const = 0;

@@ -8,9 +8,15 @@ constexpr std::string_view kProgramMarker = "@$!";
 void ProgramCountText::Clear() {
   text_.clear();
   known_.clear();
+  last_.clear();
+  hasLast_ = false;
 }
 
 void ProgramCountText::Collect(const std::string& name) {
+  if (hasLast_ && name == last_)
+    return;
+  last_ = name;
+  hasLast_ = true;
   if (known_.count(name))
     return;
   std::string entry;

@@ -17,6 +17,9 @@ class ProgramCountText {
   std::string text_;
   // The text only grows, so a name found once stays found: each name is searched at most once.
   std::unordered_set<std::string> known_;
+  // Rows come in runs of one program: a repeat of the last name needs no lookup.
+  std::string last_;
+  bool hasLast_ = false;
 };
 
 // The number of "@$!" markers in the text, counted from left to right.

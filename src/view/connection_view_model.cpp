@@ -1,8 +1,11 @@
 #include "view/connection_view_model.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #include "view/row_compare.h"
+#include "view/text_ranks.h"
 
 namespace halvane {
 
@@ -10,8 +13,12 @@ ListRow* ConnectionViewModel::AddRow() {
   rows_.push_back(std::make_unique<ListRow>());
   ListRow* row = rows_.back().get();
   row->index = rows_.size() - 1;
-  // The view sorts at once, so the new row is placed by its still empty record.
-  SortRows();
+  // The view sorts at once, so the new row is placed by its still empty record. This is the
+  // plain per-row path: it sorts by comparing rows.
+  if (sortColumn_ != kNoColumn) {
+    SortListByComparison(rows_);
+    Renumber(0);
+  }
   return row;
 }
 
@@ -61,13 +68,46 @@ bool ConnectionViewModel::ColumnOrdersRows() const {
 }
 
 // A stable merge sort: rows that compare equal keep their order in both directions.
-void ConnectionViewModel::SortList(RowList& rows) const {
+void ConnectionViewModel::SortListByComparison(RowList& rows) const {
   const int column = sortColumn_;
   const bool ascending = direction_ == SortDirection::Ascending;
   std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
     const int result = CompareRows(&a->record, &b->record, column);
     return ascending ? result < 0 : result > 0;
   });
+}
+
+std::vector<std::string_view> ConnectionViewModel::SortTexts(const RowList& rows) const {
+  std::vector<std::string_view> texts;
+  texts.reserve(rows.size());
+  for (const auto& row : rows)
+    texts.push_back(*SortFieldOf(row->record, sortColumn_));
+  return texts;
+}
+
+// The same order as the stable comparison sort, in time linear in the rows: the rows are placed
+// by the ranks of their texts, equal ranks in their order. Without ranks (texts with no
+// consistent order) the comparison sort itself places them.
+void ConnectionViewModel::PlaceRows(RowList& rows, const std::optional<TextRanks>& ranks) const {
+  if (!ranks) {
+    SortListByComparison(rows);
+    return;
+  }
+  const std::vector<std::uint32_t> order =
+      StableOrderByRank(*ranks, direction_ == SortDirection::Ascending);
+  RowList sorted;
+  sorted.reserve(rows.size());
+  for (const std::uint32_t at : order)
+    sorted.push_back(std::move(rows[at]));
+  rows = std::move(sorted);
+}
+
+// A column that never orders rows leaves them as they are, as the comparison (always equal)
+// does.
+void ConnectionViewModel::SortList(RowList& rows) const {
+  if (rows.size() < 2 || !ColumnOrdersRows())
+    return;
+  PlaceRows(rows, RankTexts(SortTexts(rows)));
 }
 
 void ConnectionViewModel::SortRows() {
@@ -80,109 +120,6 @@ void ConnectionViewModel::SortRows() {
 void ConnectionViewModel::Renumber(std::size_t from) {
   for (std::size_t i = from; i < rows_.size(); ++i)
     rows_[i]->index = i;
-}
-
-void ConnectionViewModel::RemoveRows(const std::vector<ListRow*>& removed) {
-  if (removed.empty())
-    return;
-  std::vector<char> gone(rows_.size(), 0);
-  for (ListRow* row : removed) {
-    gone[row->index] = 1;
-    if (focused_ == row)
-      focused_ = nullptr;
-    if (selected_ == row)
-      selected_ = nullptr;
-  }
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < rows_.size(); ++i)
-    if (!gone[i])
-      rows_[kept++] = std::move(rows_[i]);
-  rows_.resize(kept);
-}
-
-// Adding rows one by one, each addition sorting while the new record is empty, leaves every
-// earlier row in sorted place and the newest one where an empty text goes: in ascending order
-// just after the rows whose sort field is empty, in descending order at the end. So before the
-// final sort the first row is the first of the others in sorted order, or, ascending, the newest
-// row when none of the others has an empty sort field.
-ListRow* ConnectionViewModel::FirstBeforeFinalSort(const RowList& kept, const RowList& added,
-                                                   const RowAdditions& additions) const {
-  const bool newestPending = !additions.lastDropped && !added.empty();
-  ListRow* newest = newestPending ? added.back().get() : nullptr;
-  const std::size_t othersAdded = added.size() - (newestPending ? 1 : 0);
-  const int column = sortColumn_;
-  const bool ascending = direction_ == SortDirection::Ascending;
-  // Equal rows: ascending, later additions before earlier ones before kept rows (empty fields:
-  // kept rows, then additions in order); descending, kept rows then additions in order.
-  ListRow* best = nullptr;
-  auto consider = [&](ListRow* row) {
-    if (best == nullptr) {
-      best = row;
-      return;
-    }
-    const int result = CompareRows(&row->record, &best->record, column);
-    if (ascending ? result < 0 : result > 0)
-      best = row;
-  };
-  if (ascending) {
-    for (std::size_t i = othersAdded; i-- > 0;)
-      if (!SortFieldOf(added[i]->record, column)->empty())
-        consider(added[i].get());
-    for (const auto& row : kept)
-      consider(row.get());
-    for (std::size_t i = 0; i < othersAdded; ++i)
-      if (SortFieldOf(added[i]->record, column)->empty())
-        consider(added[i].get());
-    if (newest && (best == nullptr || !SortFieldOf(best->record, column)->empty()))
-      return newest;
-    return best;
-  }
-  for (const auto& row : kept)
-    consider(row.get());
-  for (std::size_t i = 0; i < othersAdded; ++i)
-    consider(added[i].get());
-  return best ? best : newest;
-}
-
-ListRow* ConnectionViewModel::MergeRows(const std::vector<ListRow*>& removed,
-                                        RowAdditions additions) {
-  RemoveRows(removed);
-  RowList added;
-  added.reserve(additions.records.size());
-  for (TMyRec& rec : additions.records)
-    added.push_back(std::make_unique<ListRow>(std::move(rec)));
-
-  if (sortColumn_ == kNoColumn || !ColumnOrdersRows()) {
-    // No order: rows stay where they were and additions follow in order.
-    for (auto& row : added)
-      rows_.push_back(std::move(row));
-    Renumber(0);
-    return FirstRow();
-  }
-  ListRow* first =
-      additions.addCount == 0 ? FirstRow() : FirstBeforeFinalSort(rows_, added, additions);
-
-  RowList order;
-  order.reserve(rows_.size() + added.size());
-  if (direction_ == SortDirection::Ascending) {
-    for (std::size_t i = added.size(); i-- > 0;)
-      if (!SortFieldOf(added[i]->record, sortColumn_)->empty())
-        order.push_back(std::move(added[i]));
-    for (auto& row : rows_)
-      order.push_back(std::move(row));
-    for (auto& row : added)
-      if (row)
-        order.push_back(std::move(row));
-  } else {
-    for (auto& row : rows_)
-      order.push_back(std::move(row));
-    for (auto& row : added)
-      order.push_back(std::move(row));
-  }
-  SortList(order);
-  rows_ = std::move(order);
-  Renumber(0);
-  return first;
 }
 
 }  // namespace halvane

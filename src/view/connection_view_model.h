@@ -1,8 +1,11 @@
 #pragma once
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "connlist/list_view.h"
+#include "view/text_ranks.h"
 
 namespace halvane {
 
@@ -38,7 +41,7 @@ class ConnectionViewModel : public IListView {
   void Repaint() override { ++repaints_; }
   ListRow* MergeRows(const std::vector<ListRow*>& removed, RowAdditions additions) override;
 
-  ListRow* RowAt(std::size_t index) const { return rows_[index].get(); }
+  ListRow* RowAt(std::size_t index) const override { return rows_[index].get(); }
   ListRow* FocusedRow() const { return focused_; }
   ListRow* SelectedRow() const { return selected_; }
   int SortColumn() const { return sortColumn_; }
@@ -51,11 +54,18 @@ class ConnectionViewModel : public IListView {
 
  private:
   using RowList = std::vector<std::unique_ptr<ListRow>>;
+  static constexpr std::size_t kNoRow = ~std::size_t{0};
+
   void SortList(RowList& rows) const;
+  void SortListByComparison(RowList& rows) const;
+  std::vector<std::string_view> SortTexts(const RowList& rows) const;
+  void PlaceRows(RowList& rows, const std::optional<TextRanks>& ranks) const;
   bool ColumnOrdersRows() const;
   void RemoveRows(const std::vector<ListRow*>& removed);
-  ListRow* FirstBeforeFinalSort(const RowList& kept, const RowList& added,
-                                const RowAdditions& additions) const;
+  RowList OrderBeforeFinalSort(RowList& added);
+  ListRow* FirstBeforeFinalSort(const RowList& order, std::size_t newestAt,
+                                const std::vector<std::string_view>& texts,
+                                const std::optional<TextRanks>& ranks) const;
   void Renumber(std::size_t from);
 
   RowList rows_;

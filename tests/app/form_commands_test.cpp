@@ -40,8 +40,10 @@ class RowCommandsTest : public FormTest {
     ASSERT_TRUE(Form().VTSGetPopupMenu(row));
   }
 
+  // The command, delivered as the front end does, then what it posted (a refresh's merge).
   void Run(void (TFormNetrova::*handler)()) {
     Form().HandleEvent([&] { (Form().*handler)(); });
+    RunPosted();
   }
 
   std::vector<std::string> Entries(const std::string& prefix) const {
@@ -212,6 +214,7 @@ TEST_F(RowCommandsTest, ARefreshWhileTheDialogIsOpenLeavesItsTextsAlone) {
   surface.whileDetailsOpen = [&](TFormProcInfo& dialog) {
     services.tables.rows.tcp.pop_back();  // the firefox connection goes, and its row with it
     Form().Timer1Timer();
+    RunPosted();  // the dialog's message loop merges the tick's read
     shown = {dialog.LabExe(), dialog.LabExeDes(), dialog.LabPID(), dialog.Labcomp(),
              dialog.EPath()};
     dialog.BTNOKClick();

@@ -51,6 +51,7 @@ TEST_F(FormCreateTest, ShowLocalOffDoesNotRefreshWhileCreatingAndTheFillLeavesOu
   // Once created, the same box refreshes at once, and the refresh follows its new state.
   log.clear();
   Click(OptionBox::ShowLocal, true);
+  RunPosted();
   EXPECT_EQ(Count("tcp table"), 1);
   EXPECT_THAT(RowNames(), ElementsAre("firefox", "postgres", "sshd", "System"));
   EXPECT_EQ(Form().VTS().RowAt(1)->record.Mark, "add");
@@ -161,7 +162,7 @@ TEST_F(FormCreateTest, ErrorInAStepGoesToTheErrorBoxAndSkipsTheRest) {
   EXPECT_EQ(Form().TextNotEnabled(), "未启用");
   EXPECT_FALSE(Form().Creating());
   services.tables.failure.clear();
-  Form().HandleEvent([&] { Form().BTNRefreshClick(); });
+  Refreshed();
   EXPECT_EQ(Form().VTS().RowCount(), 4u);
 }
 

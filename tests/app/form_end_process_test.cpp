@@ -44,8 +44,10 @@ class EndProcessTest : public FormTest {
     log.clear();
   }
 
+  // The command, then the merge of the refresh it asked for, if any.
   void EndProcess() {
     Form().HandleEvent([&] { Form().NEndProcClick(); });
+    RunPosted();
   }
 
   // Ending a process takes its endpoints from the tables, as the system does.
@@ -123,6 +125,7 @@ TEST_F(EndProcessTest, TheRowFreedByATimerRefreshWhileAskingIsNotReadAgain) {
   surface.whileAsking = [&] {
     RemoveEndpointsOf(1200);  // sshd went on its own; the tick's refresh frees its row
     Form().Timer1Timer();
+    RunPosted();  // the question's own message loop merges the tick's read
   };
   services.runningPrograms = {{1200, "/usr/sbin/sshd"}};
 

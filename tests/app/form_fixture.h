@@ -14,6 +14,7 @@
 
 #include "app/form_netrova.h"
 #include "fakes/app_fakes.h"
+#include "fakes/fake_background_runner.h"
 
 namespace halvane {
 
@@ -41,6 +42,7 @@ inline void WriteFileBytes(const fs::path& path, const std::string& bytes) {
 class FormTest : public ::testing::Test {
  protected:
   FormTest() : surface(log), services(log), root_(MakeRoot()) {
+    surface.queuePosted = true;  // completions wait for RunPosted, as for a message loop
     fs::create_directories(BinDir());
     services.programFilePath = (BinDir() / "halvane").string();
     services.systemDirectory = "/usr/lib/x86_64-linux-gnu";
@@ -74,13 +76,40 @@ class FormTest : public ::testing::Test {
     services.identity.AddProcess(4, "System");
   }
 
+  // The form reads its tables through `runner`: at once, on the test's thread, by default.
+  // With UseThreads before, it reads on threads of its own, as the program does.
   TFormNetrova& Form() {
     if (!form_) {
+      std::unique_ptr<IBackgroundRunner> ownRunner;
+      if (useThreads_) {
+        ownRunner = std::make_unique<ThreadRunner>();
+        threads = static_cast<ThreadRunner*>(ownRunner.get());
+      } else {
+        ownRunner = std::make_unique<fakes::FakeBackgroundRunner>();
+        runner = static_cast<fakes::FakeBackgroundRunner*>(ownRunner.get());
+      }
       form_ = std::make_unique<TFormNetrova>(surface, services,
                                              IconBackends{systemIcons, smallImages, largeImages},
-                                             kHomeUrl, kUpdateUrl);
+                                             kHomeUrl, kUpdateUrl, std::move(ownRunner));
     }
     return *form_;
+  }
+  void UseThreads() { useThreads_ = true; }
+
+  // Gone with its runner; posted completions may still wait in the surface.
+  void DestroyForm() {
+    form_.reset();
+    runner = nullptr;
+    threads = nullptr;
+  }
+
+  // The message loop: what the reads posted back runs now (the merge of every refresh).
+  int RunPosted() { return surface.RunPosted(); }
+
+  // A request for a refresh, by the button, delivered as the front end does, and its merge.
+  void Refreshed() {
+    Form().HandleEvent([&] { Form().BTNRefreshClick(); });
+    RunPosted();
   }
 
   // Creates the window and forgets what creation logged.
@@ -124,6 +153,9 @@ class FormTest : public ::testing::Test {
   fakes::FakeSystemIcons systemIcons;
   fakes::FakeImageStore smallImages;
   fakes::FakeImageStore largeImages;
+  // The form's runner, while it lives: the fake, or the threads after UseThreads.
+  fakes::FakeBackgroundRunner* runner = nullptr;
+  ThreadRunner* threads = nullptr;
 
  private:
   static fs::path MakeRoot() {
@@ -136,6 +168,7 @@ class FormTest : public ::testing::Test {
   }
 
   fs::path root_;
+  bool useThreads_ = false;
   std::unique_ptr<TFormNetrova> form_;
 };
 

@@ -11,7 +11,7 @@ using RefreshTest = FormTest;
 TEST_F(RefreshTest, WithoutAutoRefreshTheButtonLeavesTheTimerAlone) {
   Created();
 
-  Form().HandleEvent([&] { Form().BTNRefreshClick(); });
+  Refreshed();
 
   EXPECT_THAT(log, ElementsAre("RefreshEnabled 0", "tcp table", "udp table", "NetCount 4",
                                "AppCount 3", "ViewChanged", "RefreshEnabled 1", "FocusView"));
@@ -24,7 +24,7 @@ TEST_F(RefreshTest, WithAutoRefreshTheTimerStopsAndStartsAFreshInterval) {
   Click(OptionBox::AutoRefresh, true);
   log.clear();
 
-  Form().HandleEvent([&] { Form().BTNRefreshClick(); });
+  Refreshed();
 
   EXPECT_THAT(log, ElementsAre("RefreshEnabled 0", "StopTimer", "tcp table", "udp table",
                                "NetCount 4", "AppCount 3", "ViewChanged", "RefreshEnabled 1",
@@ -39,6 +39,7 @@ TEST_F(RefreshTest, TimerTickClicksTheRefreshButton) {
   log.clear();
 
   Form().HandleEvent([&] { Form().Timer1Timer(); });
+  RunPosted();
 
   EXPECT_THAT(log, ElementsAre("RefreshEnabled 0", "StopTimer", "tcp table", "udp table",
                                "NetCount 3", "AppCount 2", "ViewChanged", "RefreshEnabled 1",
@@ -69,6 +70,7 @@ TEST_P(FailingRefreshTest, EnablesTheButtonAndRestartsTheTimerThenShowsTheError)
       Form().BTNRefreshClick();
     }
   });
+  RunPosted();
 
   if (c.autoRefresh) {
     EXPECT_THAT(log, ElementsAre("RefreshEnabled 0", "StopTimer", "ViewChanged", "RefreshEnabled 1",
@@ -85,6 +87,7 @@ TEST_P(FailingRefreshTest, EnablesTheButtonAndRestartsTheTimerThenShowsTheError)
   services.tables.failure.clear();
   services.tables.rows.udp.clear();
   Form().HandleEvent([&] { Form().Timer1Timer(); });
+  RunPosted();
   EXPECT_THAT(surface.errors, ElementsAre("the tables went away"));
   EXPECT_EQ(Form().VTS().RowCount(), 3u);
 }
@@ -111,6 +114,7 @@ TEST_F(OptionsTest, ShowLocalRefreshesAtOnceWithTheNewState) {
   Created();
 
   Click(OptionBox::ShowLocal, false);
+  RunPosted();
 
   EXPECT_THAT(
       log, ElementsAre("ShowChecked 1 0", "RefreshEnabled 0", "tcp table", "udp table",
@@ -119,6 +123,7 @@ TEST_F(OptionsTest, ShowLocalRefreshesAtOnceWithTheNewState) {
   EXPECT_EQ(ReadFileBytes(IniBeside()), "[Set]\nShowLocal=0\n");
 
   Click(OptionBox::ShowLocal, true);
+  RunPosted();
   EXPECT_THAT(RowNames(), ElementsAre("firefox", "postgres", "sshd", "System"));
   EXPECT_EQ(ReadFileBytes(IniBeside()), "[Set]\nShowLocal=1\n");
 }

@@ -2,6 +2,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -71,7 +72,11 @@ class FakeWindowSurface : public IMainWindowSurface {
   explicit FakeWindowSurface(CallLog& log) : log_(log) {}
 
   void SetAppCountText(const std::string& text) override { log_.push_back("AppCount " + text); }
-  void SetNetCountText(const std::string& text) override { log_.push_back("NetCount " + text); }
+  void SetNetCountText(const std::string& text) override {
+    log_.push_back("NetCount " + text);
+    if (!netCountFailure.empty())
+      throw std::runtime_error(netCountFailure);
+  }
   void ShowChecked(OptionBox box, bool checked) override {
     log_.push_back("ShowChecked " + std::to_string(static_cast<int>(box)) + " " + Bit(checked));
   }
@@ -106,8 +111,31 @@ class FakeWindowSurface : public IMainWindowSurface {
       return nullptr;
     return std::make_unique<FakeProcInfoSurface>(dialog, log_, ++procInfoDialogs, whileDetailsOpen);
   }
+  // With `queuePosted`, posted tasks wait, in order, for RunPosted: the message loop of the
+  // test. Without, they run at once, as the surface's default does.
+  void PostToGuiThread(std::function<void()> task) override {
+    if (!queuePosted)
+      return task();
+    const std::lock_guard<std::mutex> hold(postedLock_);
+    posted_.push_back(std::move(task));
+  }
+  // Runs the posted tasks, also those they post; returns how many ran.
+  int RunPosted() {
+    int ran = 0;
+    while (std::function<void()> task = TakePosted()) {
+      task();
+      ++ran;
+    }
+    return ran;
+  }
+  std::size_t Posted() {
+    const std::lock_guard<std::mutex> hold(postedLock_);
+    return posted_.size();
+  }
 
+  bool queuePosted = false;
   bool answerYes = true;
+  std::string netCountFailure;  // set: showing the connection count fails with it (a merge error)
   std::function<void()> whileAsking;  // runs while the question is open (a timer tick...)
   bool hasProcInfoDialog = true;
   int procInfoDialogs = 0;  // details dialogs made so far
@@ -116,7 +144,18 @@ class FakeWindowSurface : public IMainWindowSurface {
 
  private:
   static std::string Bit(bool on) { return on ? "1" : "0"; }
+  std::function<void()> TakePosted() {
+    const std::lock_guard<std::mutex> hold(postedLock_);
+    if (posted_.empty())
+      return {};
+    std::function<void()> task = std::move(posted_.front());
+    posted_.erase(posted_.begin());
+    return task;
+  }
+
   CallLog& log_;
+  std::mutex postedLock_;
+  std::vector<std::function<void()>> posted_;
 };
 
 // Connection tables that hand out the rows of `rows`, or fail with `failure` while it is set.
@@ -125,6 +164,8 @@ class FailingConnectionTables : public IConnectionTables {
   explicit FailingConnectionTables(CallLog& log) : rows(&log) {}
 
   std::vector<RawTcpRow> ReadTcpTable() override {
+    if (whileReading)
+      whileReading();
     if (!failure.empty())
       throw std::runtime_error(failure);
     return rows.ReadTcpTable();
@@ -132,7 +173,8 @@ class FailingConnectionTables : public IConnectionTables {
   std::vector<RawUdpRow> ReadUdpTable() override { return rows.ReadUdpTable(); }
 
   FakeConnectionTables rows;
-  std::string failure;  // empty: the tables are read
+  std::string failure;                 // empty: the tables are read
+  std::function<void()> whileReading;  // runs as each read begins, on the reading thread
 };
 
 // The system and the desktop: fixed paths, and the documents and addresses opened.

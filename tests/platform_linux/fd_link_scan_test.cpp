@@ -63,8 +63,7 @@ TEST(FdLinkScanTest, SocketHeldByTwoProcessesIsOneHoldingEach) {
   root.AddProcess(20, 1, {SocketLink(700), SocketLink(700)});
   root.AddProcess(21, 20, {SocketLink(700)});
   FdLinkScan scan(root.path());
-  EXPECT_EQ(Sorted(scan.Finish()),
-            (std::vector<SocketHolding>{{700, 20}, {700, 20}, {700, 21}}));
+  EXPECT_EQ(Sorted(scan.Finish()), (std::vector<SocketHolding>{{700, 20}, {700, 20}, {700, 21}}));
 }
 
 TEST(FdLinkScanTest, SecondFinishGivesNothing) {

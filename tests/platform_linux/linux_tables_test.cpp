@@ -324,9 +324,9 @@ TEST(NetlinkTablesTest, OneWalkOverBothFamiliesGivesWhatADumpOfEachFamilyGives) 
   for (const std::uint16_t port : {dualPort, v4Port, dualPort}) {
     ends.push_back(std::make_unique<Descriptor>(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)));
     const sockaddr_in server = Loopback(port);
-    ASSERT_EQ(::connect(ends.back()->get(), reinterpret_cast<const sockaddr*>(&server),
-                        sizeof server),
-              0);
+    ASSERT_EQ(
+        ::connect(ends.back()->get(), reinterpret_cast<const sockaddr*>(&server), sizeof server),
+        0);
   }
   const std::vector<std::uint16_t> ports = {dualPort, v4Port};
 

@@ -282,8 +282,9 @@ TEST_P(DiagReplyTest, CollectsIpv4Sockets) {
 // One walk over both families lists them mixed; taken apart, AF_INET comes first, as when each
 // family is dumped after the other.
 TEST(DiagReplyCollectorTest, Ipv4FirstKeepsTheOrderWithinEachFamily) {
-  DiagSocket mapped{AF_INET6, TCP_ESTABLISHED, Mapped("192.168.1.5"), 443, Mapped("10.0.0.9"),
-                    60000,    10,              43,    std::nullopt};
+  DiagSocket mapped{
+      AF_INET6, TCP_ESTABLISHED, Mapped("192.168.1.5"), 443, Mapped("10.0.0.9"), 60000, 10,
+      43,       std::nullopt};
   DiagSocket dualStack{AF_INET6, TCP_LISTEN, kIpv6Any, 8443, kIpv6Any, 0, 11, 45, 0};
   DiagSocket second = WithCookie(kWebClient, 12, TCP_SYN_SENT);
   second.inode = 46;

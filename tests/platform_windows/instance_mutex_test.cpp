@@ -31,7 +31,8 @@ TEST(InstanceMutexTest, AfterTheFirstCopyHasEndedTheNextStartSucceeds) {
 TEST(InstanceMutexTest, TheMutexIsNotOwnedSoAnyoneMayWaitForIt) {
   const std::string name = UniqueName();
   const InstanceMutex guard(name);
-  const HANDLE opened = OpenMutexW(SYNCHRONIZE, FALSE, std::wstring(name.begin(), name.end()).c_str());
+  const HANDLE opened =
+      OpenMutexW(SYNCHRONIZE, FALSE, std::wstring(name.begin(), name.end()).c_str());
   ASSERT_NE(opened, nullptr);
   EXPECT_EQ(WaitForSingleObject(opened, 0), WAIT_OBJECT_0);
   ReleaseMutex(opened);
@@ -40,8 +41,8 @@ TEST(InstanceMutexTest, TheMutexIsNotOwnedSoAnyoneMayWaitForIt) {
 
 TEST(InstanceMutexTest, ANameOfAnotherKindOfObjectStartsAsTheFirstCopy) {
   const std::string name = UniqueName();
-  const HANDLE event = CreateEventW(nullptr, FALSE, FALSE,
-                                    std::wstring(name.begin(), name.end()).c_str());
+  const HANDLE event =
+      CreateEventW(nullptr, FALSE, FALSE, std::wstring(name.begin(), name.end()).c_str());
   ASSERT_NE(event, nullptr);
   const InstanceMutex guard(name);  // fails with ERROR_INVALID_HANDLE, not "already exists"
   EXPECT_FALSE(guard.AnotherCopyRuns());

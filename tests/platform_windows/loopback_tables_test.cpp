@@ -116,8 +116,8 @@ TEST_F(LoopbackSockets, TheListenerBothEndsAndTheUdpSocketAreInTheTables) {
   ASSERT_NE(serverEnd, tcp.end());
   EXPECT_EQ(serverEnd->state, kEstablishedState);
 
-  const auto datagram = std::find_if(udp.begin(), udp.end(),
-                                     [&](const RawUdpRow& row) { return row.localPort == udpPort_; });
+  const auto datagram = std::find_if(
+      udp.begin(), udp.end(), [&](const RawUdpRow& row) { return row.localPort == udpPort_; });
   ASSERT_NE(datagram, udp.end());
   EXPECT_EQ(datagram->localAddr, kLoopbackBytes);
   ExpectOwnedByThisProcess(datagram->pid);
@@ -130,10 +130,9 @@ TEST_F(LoopbackSockets, TheSnapshotGivesTheRowsTheirTextsAndThisProgramsIdentity
   snapshot.ReadConnectionTables();
 
   const std::string port = std::to_string(listenPort_);
-  const auto listening =
-      std::find_if(snapshot.TcpRecs.begin(), snapshot.TcpRecs.end(), [&](const File_Rec& rec) {
-        return rec.LocalPort == port && rec.StateCode == kListenState;
-      });
+  const auto listening = std::find_if(
+      snapshot.TcpRecs.begin(), snapshot.TcpRecs.end(),
+      [&](const File_Rec& rec) { return rec.LocalPort == port && rec.StateCode == kListenState; });
   ASSERT_NE(listening, snapshot.TcpRecs.end());
   EXPECT_EQ(listening->LocalIP, "127.0.0.1");
   EXPECT_EQ(listening->RemoteIP, "0.0.0.0");
@@ -149,9 +148,8 @@ TEST_F(LoopbackSockets, TheSnapshotGivesTheRowsTheirTextsAndThisProgramsIdentity
   }
 
   const std::string udpPort = std::to_string(udpPort_);
-  const auto datagram =
-      std::find_if(snapshot.UdpRecs.begin(), snapshot.UdpRecs.end(),
-                   [&](const File_Rec& rec) { return rec.LocalPort == udpPort; });
+  const auto datagram = std::find_if(snapshot.UdpRecs.begin(), snapshot.UdpRecs.end(),
+                                     [&](const File_Rec& rec) { return rec.LocalPort == udpPort; });
   ASSERT_NE(datagram, snapshot.UdpRecs.end());
   EXPECT_EQ(datagram->StateCode, 0);
   EXPECT_TRUE(datagram->RemoteIP.empty());

@@ -20,16 +20,15 @@ std::vector<std::byte> LittleEndianWords(std::initializer_list<std::uint32_t> wo
 }
 
 // Addresses and ports as the table stores them: bytes in network order.
-constexpr std::uint32_t kLoopback = 0x0100007F;     // 7F 00 00 01
-constexpr std::uint32_t kPort80 = 0xABCD5000;       // 00 50, then two ignored bytes
-constexpr std::uint32_t kPort49152 = 0x000000C0;    // C0 00
+constexpr std::uint32_t kLoopback = 0x0100007F;   // 7F 00 00 01
+constexpr std::uint32_t kPort80 = 0xABCD5000;     // 00 50, then two ignored bytes
+constexpr std::uint32_t kPort49152 = 0x000000C0;  // C0 00
 constexpr std::uint32_t kAnyAddress = 0;
 
 TEST(TcpOwnerPidTableTest, RowsDecodeAsTheSameRowsOfTheInternalLayout) {
-  const auto block = LittleEndianWords({2,                                       // count
+  const auto block = LittleEndianWords({2,                                            // count
                                         2, kLoopback, kPort80, kAnyAddress, 0, 1234,  // listen
-                                        5, kLoopback, kPort49152, kLoopback, kPort80,
-                                        0x80000000u});
+                                        5, kLoopback, kPort49152, kLoopback, kPort80, 0x80000000u});
   const std::vector<RawTcpRow> rows = DecodeTcpTable2(TcpOwnerPidTableAsTable2(block));
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].state, 2);

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -115,7 +116,8 @@ inline void FillSnapshot(FakeServices& services) {
   services.tables.udp = {Udp("0.0.0.0", 5353, 77), Udp("0.0.0.0", 68, 4)};
 }
 
-// A window over the form, built as the program builds it, with FormCreate already run.
+// A window over the form, built as the program builds it, with FormCreate already run. Its
+// refreshes read the tables on threads of their own, as in the program.
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -135,9 +137,11 @@ class WindowTest : public ::testing::Test {
     systemIcons = std::make_unique<DesktopSystemIcons>(registry, DesktopIconIndex());
     smallImages = std::make_unique<PixmapImageStore>(registry);
     largeImages = std::make_unique<PixmapImageStore>(registry);
+    auto runner = std::make_unique<ThreadRunner>();
+    threads = runner.get();
     form = std::make_unique<TFormNetrova>(
         surface, *services, IconBackends{*systemIcons, *smallImages, *largeImages},
-        "https://halvane.example/", "https://halvane.example/update");
+        "https://halvane.example/", "https://halvane.example/update", std::move(runner));
     window = std::make_unique<FormNetrovaWindow>(*form, *services, *smallImages);
     surface.Bind(window.get());
     surface.UseLargeImages(largeImages.get());
@@ -147,6 +151,16 @@ class WindowTest : public ::testing::Test {
       ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
   }
+
+  // Waits for the read in flight and runs what it posted to the message loop: the merge, and
+  // after it any refresh asked for meanwhile.
+  void SettleRefresh() {
+    for (int round = 0; round < kMaxRounds && form->RefreshRunning(); ++round) {
+      threads->Wait();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
+  }
+  static constexpr int kMaxRounds = 8;
 
   std::string SettingsFile() const { return programDir + "/Netrova.ini"; }
   QString Cell(int row, int column) const {
@@ -177,6 +191,7 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<PixmapImageStore> smallImages;
   std::unique_ptr<PixmapImageStore> largeImages;
   std::unique_ptr<TFormNetrova> form;
+  ThreadRunner* threads = nullptr;  // the form's
   std::unique_ptr<FormNetrovaWindow> window;
 };
 

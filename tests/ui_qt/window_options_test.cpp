@@ -71,6 +71,7 @@ TEST_F(WindowOptionsTest, UncheckingShowLocalRefreshesWithoutTheLoopbackRow) {
   Open();
   ASSERT_EQ(window->VTS->model()->rowCount(), 5);
   window->PBottom->CBShowLocal->click();
+  SettleRefresh();
   EXPECT_EQ(window->VTS->model()->rowCount(), 4);
   EXPECT_EQ(window->PTop->LabNetCount->text(), "4");
   EXPECT_TRUE(window->PBottom->BTNRefresh->isEnabled());

@@ -198,7 +198,8 @@ class FdLinkScan::Work {
     std::vector<char> buffer(kDirBufferSize);
     std::unique_lock lock(mutex_);
     for (;;) {
-      changed_.wait(lock, [&] { return nextPid_ < pids_.size() || !slices_.empty() || listing_ == 0; });
+      changed_.wait(lock,
+                    [&] { return nextPid_ < pids_.size() || !slices_.empty() || listing_ == 0; });
       if (nextPid_ < pids_.size()) {
         const std::uint32_t pid = pids_[nextPid_++];
         ++listing_;
@@ -225,7 +226,8 @@ class FdLinkScan::Work {
 
   // Lists the process's descriptors, hands all but the first slice to whichever thread is
   // free, and reads the first slice at once.
-  void ScanProcess(std::uint32_t pid, std::vector<char>& buffer, std::vector<SocketHolding>& found) {
+  void ScanProcess(std::uint32_t pid, std::vector<char>& buffer,
+                   std::vector<SocketHolding>& found) {
     const OpenFd dir(OpenFdDirectory(procFd_, pid));
     if (dir.get() < 0) {
       return;

@@ -6,7 +6,7 @@
 
 namespace halvane {
 
-// A map from 64-bit keys (socket inodes, socket cookies) to 32-bit values, for the hundreds of
+// A map from 64-bit keys (socket inodes) to 32-bit values, for the hundreds of
 // thousands of sockets of one snapshot: open addressing in one array, no allocation per key.
 // Every key is allowed, 0 and ~0 included.
 class InodeMap {
@@ -56,14 +56,12 @@ class InodeMap {
     return capacity;
   }
 
-  // The slot holding the key, or the free slot where it would go. The kernel hands out inodes
-  // and cookies in runs of consecutive numbers, and dumps and scans meet them in about that
-  // order: consecutive keys take consecutive slots, so the table is walked rather than hit at
-  // random, while the bits above the runs spread the runs apart. Collisions probe linearly.
+  // The slot holding the key, or the free slot where it would go: the top bits of a
+  // multiplicative hash pick the first slot (inodes come in runs of consecutive numbers, which
+  // this spreads evenly), collisions probe linearly.
   std::size_t SlotOf(std::uint64_t key) const {
     const std::size_t mask = slots_.size() - 1;
-    const std::uint64_t spread = ((key >> 16) * 0x9E3779B97F4A7C15ULL) >> 32;
-    std::size_t at = static_cast<std::size_t>(key + spread) & mask;
+    std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_);
     while (slots_[at].used && slots_[at].key != key) {
       at = (at + 1) & mask;
     }
@@ -72,6 +70,10 @@ class InodeMap {
 
   void Rehash(std::size_t capacity) {
     std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(capacity));
+    shift_ = 64;
+    for (std::size_t c = capacity; c > 1; c /= 2) {
+      --shift_;
+    }
     for (const Slot& slot : old) {
       if (slot.used) {
         slots_[SlotOf(slot.key)] = slot;
@@ -81,6 +83,7 @@ class InodeMap {
 
   std::vector<Slot> slots_;
   std::size_t size_ = 0;
+  int shift_ = 64;  // 64 - log2(capacity)
 };
 
 }  // namespace halvane

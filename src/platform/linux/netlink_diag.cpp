@@ -111,8 +111,8 @@ bool SendToKernel(int fd, const void* request, std::size_t size) {
   kernel.nl_family = AF_NETLINK;
   ssize_t sent;
   do {
-    sent = ::sendto(fd, request, size, 0, reinterpret_cast<const sockaddr*>(&kernel),
-                    sizeof kernel);
+    sent =
+        ::sendto(fd, request, size, 0, reinterpret_cast<const sockaddr*>(&kernel), sizeof kernel);
   } while (sent < 0 && errno == EINTR);
   return sent == static_cast<ssize_t>(size);
 }
@@ -211,7 +211,7 @@ void DiagReplyCollector::AddSocket(std::span<const std::byte> payload) {
   }
   const std::uint64_t cookie =
       msg.id.idiag_cookie[0] | (std::uint64_t{msg.id.idiag_cookie[1]} << 32);
-  if (cookie != kNoCookie && !cookies_.TryEmplace(cookie, 0).second) {
+  if (cookie != kNoCookie && !cookies_.insert(cookie).second) {
     return;
   }
   entries_.push_back(*entry);

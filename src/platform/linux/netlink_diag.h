@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
-#include "platform/linux/inode_map.h"
 #include "platform/linux/socket_entry.h"
 
 namespace halvane {
@@ -50,7 +50,7 @@ class DiagReplyCollector {
 
   std::vector<SocketEntry> entries_;
   std::vector<bool> fromIpv6_;  // per entry: whether an AF_INET6 socket gave it
-  InodeMap cookies_;            // cookie -> nothing: the sockets seen so far
+  std::unordered_set<std::uint64_t> cookies_;
 };
 
 // Dumps every socket of one address family (AF_INET or AF_INET6) and protocol (IPPROTO_TCP or

@@ -111,9 +111,8 @@ std::vector<RawTcpRow> WindowsConnectionTables::ReadTcpTable() {
 
 std::vector<RawUdpRow> WindowsConnectionTables::ReadUdpTable() {
   lastUdpInternal_ = entries_.InternalGetUdpTableWithOwnerPid != nullptr;
-  const std::vector<std::byte> block = lastUdpInternal_
-                                           ? ReadInternal(entries_.InternalGetUdpTableWithOwnerPid)
-                                           : ReadExtendedUdp();
+  const std::vector<std::byte> block =
+      lastUdpInternal_ ? ReadInternal(entries_.InternalGetUdpTableWithOwnerPid) : ReadExtendedUdp();
   return DecodeUdpTableOwnerPid(block);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 namespace halvane {

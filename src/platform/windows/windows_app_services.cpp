@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/windows/clipboard_text.h"
+#include "platform/windows/process_terminate.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_platform.h"
 
@@ -19,27 +21,34 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-bool IsFile(const std::string& path) {
+}  // namespace
+
+bool IsExistingFile(const std::string& path) {
+  if (path.empty())
+    return false;
   const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
+std::wstring ExplorerSelectParameters(const std::string& path) {
+  return L"/select,\"" + Utf8ToWide(path) + L"\"";
+}
 
 std::string PreferredHelpDocument(const std::string& path) {
   if (!EndsWith(path, kHtmlSuffix))
     return path;
   const std::string compiled =
       path.substr(0, path.size() - std::string(kHtmlSuffix).size()) + kCompiledHelpSuffix;
-  return IsFile(compiled) ? compiled : path;
+  return IsExistingFile(compiled) ? compiled : path;
 }
 
 WindowsAppServices::WindowsAppServices()
     : WindowsAppServices(MakeWindowsConnectionTables(), MakeWindowsProcessIdentity()) {}
 
 WindowsAppServices::WindowsAppServices(std::unique_ptr<IConnectionTables> tables,
-                                       std::unique_ptr<IProcessIdentity> identity)
-    : tables_(std::move(tables)), identity_(std::move(identity)) {}
+                                       std::unique_ptr<IProcessIdentity> identity,
+                                       std::unique_ptr<IShellLauncher> shell)
+    : tables_(std::move(tables)), identity_(std::move(identity)), shell_(std::move(shell)) {}
 
 std::string WindowsAppServices::ProgramFilePath() {
   std::wstring path(MAX_PATH, L'\0');
@@ -69,12 +78,42 @@ std::string WindowsAppServices::UserConfigDirectory() {
 }
 
 void WindowsAppServices::OpenDocument(const std::string& path) {
-  ShellExecuteW(owner_, L"open", Utf8ToWide(PreferredHelpDocument(path)).c_str(), nullptr,
-                nullptr, SW_SHOWNORMAL);
+  shell_->Execute(owner_, L"open", Utf8ToWide(PreferredHelpDocument(path)).c_str(), nullptr,
+                  nullptr, SW_SHOWNORMAL);
 }
 
 void WindowsAppServices::OpenUrl(const std::string& url) {
-  ShellExecuteW(owner_, nullptr, Utf8ToWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  shell_->Execute(owner_, nullptr, Utf8ToWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void WindowsAppServices::CopyTextToClipboard(const std::string& utf8) {
+  PutTextOnClipboard(utf8);
+}
+
+void WindowsAppServices::ShowInFileManager(const std::string& path) {
+  const std::wstring parameters = ExplorerSelectParameters(path);
+  shell_->Execute(nullptr, L"open", L"explorer.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+// The record as the properties sheet needs it: every field zero but the size, the mask, the
+// verb and the file.
+void WindowsAppServices::ShowFileProperties(const std::string& path) {
+  const std::wstring file = Utf8ToWide(path);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_INVOKEIDLIST;
+  info.lpVerb = L"properties";
+  info.lpFile = file.c_str();
+  shell_->ExecuteEx(info);
+}
+
+TerminateResult WindowsAppServices::TerminateProcess(std::uint32_t pid,
+                                                     const std::string& expectedExePath) {
+  return EndProcessRunning(pid, expectedExePath);
+}
+
+bool WindowsAppServices::IsRegularFile(const std::string& path) {
+  return IsExistingFile(path);
 }
 
 }  // namespace halvane

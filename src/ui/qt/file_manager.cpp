@@ -1,5 +1,7 @@
 #include "ui/qt/file_manager.h"
 
+#include <QCoreApplication>
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -54,8 +56,8 @@ void DesktopFileManager::Call(const char* method, const std::string& path) {
   // The second argument is the startup notification id: none.
   message << QStringList{FileUri(path)} << QString();
   // The answer is awaited without blocking the window; a file manager that is started for the
-  // call may take a moment.
-  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message));
+  // call may take a moment. The application owns a watcher whose answer never came.
+  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), QCoreApplication::instance());
   OpenFolder openFolder = openFolder_;
   QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                    [openFolder, folder](QDBusPendingCallWatcher* call) {

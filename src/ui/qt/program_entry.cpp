@@ -65,8 +65,10 @@ int RunMainWindow(QApplication& app) {
   LinuxAppServices services;
   QtWindowSurface surface;
   surface.UseLargeImages(&largeImages);
+  // Refreshes read the tables on a thread of their own; the first one starts after FormCreate
+  // raised the capabilities, which it inherits.
   TFormNetrova form(surface, services, IconBackends{systemIcons, smallImages, largeImages},
-                    DefaultHomeUrl(), DefaultUpdateUrl());
+                    DefaultHomeUrl(), DefaultUpdateUrl(), MakeThreadRunner());
   FormNetrovaWindow window(form, services, smallImages);
   surface.Bind(&window);
   QObject::connect(

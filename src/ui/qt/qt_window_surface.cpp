@@ -1,6 +1,8 @@
 #include "ui/qt/qt_window_surface.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QSignalBlocker>
 
 #include "ui/qt/main_window.h"
@@ -106,6 +108,15 @@ void QtWindowSurface::ShowError(const std::string& text) {
 
 std::unique_ptr<IProcInfoSurface> QtWindowSurface::CreateProcInfoSurface(TFormProcInfo& dialog) {
   return std::make_unique<ProcInfoDialog>(dialog, largeImages_, window_);
+}
+
+void QtWindowSurface::PostToGuiThread(std::function<void()> task) {
+  // The application object lives on the GUI thread and outlives every window; without it no
+  // loop would ever run the task.
+  QCoreApplication* application = QCoreApplication::instance();
+  if (application == nullptr)
+    return;
+  QMetaObject::invokeMethod(application, std::move(task), Qt::QueuedConnection);
 }
 
 }  // namespace halvane

@@ -30,6 +30,8 @@ class QtWindowSurface : public IMainWindowSurface {
   bool AskYesNo(const std::string& text, MessageIcon icon, bool defaultNo) override;
   void ShowError(const std::string& text) override;
   std::unique_ptr<IProcInfoSurface> CreateProcInfoSurface(TFormProcInfo& dialog) override;
+  // Queued to the application object, so it runs from the message loop of the GUI thread.
+  void PostToGuiThread(std::function<void()> task) override;
 
  private:
   FormNetrovaWindow* window_ = nullptr;

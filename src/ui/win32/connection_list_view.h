@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
@@ -23,8 +24,8 @@ class ConnectionListView {
   static constexpr int kRowHeight = 22;
   static constexpr int kHeaderHeight = 20;
 
-  ConnectionListView(TFormNetrova& form, const SystemImageListStore& smallImages,
-                     PmTreeMenu& menu, const WindowFonts& fonts, const DpiScale& scale);
+  ConnectionListView(TFormNetrova& form, const SystemImageListStore& smallImages, PmTreeMenu& menu,
+                     const WindowFonts& fonts, const DpiScale& scale);
   ~ConnectionListView();
   ConnectionListView(const ConnectionListView&) = delete;
   ConnectionListView& operator=(const ConnectionListView&) = delete;

@@ -63,8 +63,8 @@ HBITMAP GlyphCanvas::TakeBitmap() {
   return taken;
 }
 
-void GlyphCanvas::FillEllipse(double left, double top, double right, double bottom,
-                              COLORREF fill, COLORREF outline, int designSize) {
+void GlyphCanvas::FillEllipse(double left, double top, double right, double bottom, COLORREF fill,
+                              COLORREF outline, int designSize) {
   const HBRUSH brush = CreateSolidBrush(fill);
   const HPEN pen = CreatePen(PS_SOLID, 1, outline);
   const HGDIOBJ oldBrush = SelectObject(dc_, brush);
@@ -86,8 +86,8 @@ void GlyphCanvas::FillRect(double left, double top, double right, double bottom,
   DeleteObject(brush);
 }
 
-void GlyphCanvas::FillPolygon(const POINT* designPoints, int count, COLORREF fill,
-                              COLORREF outline, int designSize) {
+void GlyphCanvas::FillPolygon(const POINT* designPoints, int count, COLORREF fill, COLORREF outline,
+                              int designSize) {
   std::vector<POINT> points(designPoints, designPoints + count);
   for (POINT& point : points)
     point = POINT{At(point.x, designSize), At(point.y, designSize)};

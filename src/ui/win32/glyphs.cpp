@@ -56,8 +56,8 @@ void DrawCircularArrow(GlyphCanvas& canvas) {
   // Five sixths of a circle, counter-clockwise from the upper right round to the right side.
   SetArcDirection(canvas.Dc(), AD_COUNTERCLOCKWISE);
   Arc(canvas.Dc(), canvas.At(2, kDesign), canvas.At(2, kDesign), canvas.At(14, kDesign),
-      canvas.At(14, kDesign), canvas.At(11, kDesign), canvas.At(2, kDesign),
-      canvas.At(14, kDesign), canvas.At(9, kDesign));
+      canvas.At(14, kDesign), canvas.At(11, kDesign), canvas.At(2, kDesign), canvas.At(14, kDesign),
+      canvas.At(9, kDesign));
   SelectObject(canvas.Dc(), oldPen);
   SelectObject(canvas.Dc(), oldBrush);
   DeleteObject(pen);

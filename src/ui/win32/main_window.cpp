@@ -3,15 +3,17 @@
 #include <windowsx.h>
 
 #include "platform/windows/wide_text.h"
+#include "ui/win32/posted_tasks.h"
 
 namespace halvane {
 
 FormNetrovaWindow::FormNetrovaWindow(TFormNetrova& form, WindowsAppServices& services,
                                      const SystemImageListStore& smallImages,
-                                     const DpiScale& scale)
+                                     const SystemImageListStore& largeImages, const DpiScale& scale)
     : form_(form),
       services_(services),
       smallImages_(smallImages),
+      largeImages_(largeImages),
       scale_(scale),
       fonts_(scale),
       vts_(form, smallImages, menu_, fonts_, scale) {}
@@ -63,7 +65,8 @@ bool FormNetrovaWindow::NavigationMessage(MSG& message) {
 
 LRESULT CALLBACK FormNetrovaWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<FormNetrovaWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self =
+        static_cast<FormNetrovaWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
@@ -104,6 +107,9 @@ LRESULT FormNetrovaWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (wParam == kTimer1)
         form_.HandleEvent([this] { form_.Timer1Timer(); });
       return 0;
+    case kRunPostedTask:
+      form_.HandleEvent([lParam] { RunPostedTask(lParam); });
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -120,6 +126,7 @@ LRESULT FormNetrovaWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_NCDESTROY: {
       const HWND window = window_;
+      DiscardPostedTasks(window, kRunPostedTask);
       window_ = nullptr;
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       return DefWindowProcW(window, message, wParam, lParam);
@@ -141,7 +148,8 @@ void FormNetrovaWindow::OnClose() {
 }
 
 void FormNetrovaWindow::OnCommand(int id, int code) {
-  if (code != BN_CLICKED)
+  // A menu item's command comes with code 0, as BN_CLICKED.
+  if (code != BN_CLICKED || RowCommand(id))
     return;
   switch (id) {
     case kBTNRefresh:
@@ -161,8 +169,33 @@ void FormNetrovaWindow::OnCommand(int id, int code) {
       return form_.HandleEvent([&] { form_.OptionBoxClicked(box, checked); });
     }
     default:
-      // The end-process button and the row menu's items come with the row commands.
       return;
+  }
+}
+
+// The items of the row menu and the end-process button; true when `id` was one of them.
+bool FormNetrovaWindow::RowCommand(int id) {
+  switch (id) {
+    case PmTreeMenu::NProcInfo:
+      form_.HandleEvent([this] { form_.NProcInfoClick(); });
+      return true;
+    case PmTreeMenu::NEndProc:
+      form_.HandleEvent([this] { form_.NEndProcClick(); });
+      return true;
+    case PmTreeMenu::NCopy:
+      form_.HandleEvent([this] { form_.NCopyClick(); });
+      return true;
+    case PmTreeMenu::NLocate:
+      form_.HandleEvent([this] { form_.NLocateClick(); });
+      return true;
+    case PmTreeMenu::NProperty:
+      form_.HandleEvent([this] { form_.NPropertyClick(); });
+      return true;
+    case kBTNEndPro:
+      form_.HandleEvent([this] { form_.BTNEndProClick(); });
+      return true;
+    default:
+      return false;
   }
 }
 

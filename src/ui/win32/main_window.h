@@ -30,6 +30,8 @@ class FormNetrovaWindow {
   static constexpr int kBottomHeight = 28;
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr const char* kMailAddress = "mailto:support@halvane.example";
+  // Work posted from other threads (PostTask); the window runs it on its own thread.
+  static constexpr UINT kRunPostedTask = WM_APP + 1;
 
   // The controls, by ID.
   enum ControlId : int {
@@ -55,7 +57,8 @@ class FormNetrovaWindow {
   };
 
   FormNetrovaWindow(TFormNetrova& form, WindowsAppServices& services,
-                    const SystemImageListStore& smallImages, const DpiScale& scale);
+                    const SystemImageListStore& smallImages,
+                    const SystemImageListStore& largeImages, const DpiScale& scale);
   ~FormNetrovaWindow();
   FormNetrovaWindow(const FormNetrovaWindow&) = delete;
   FormNetrovaWindow& operator=(const FormNetrovaWindow&) = delete;
@@ -75,6 +78,10 @@ class FormNetrovaWindow {
   void StopTimer();
   void SetTopmost(bool topmost);
   ConnectionListView& VTS() { return vts_; }
+  // What the process details dialog takes from its owner.
+  const WindowFonts& Fonts() const { return fonts_; }
+  const DpiScale& Scale() const { return scale_; }
+  const SystemImageListStore& LargeImages() const { return largeImages_; }
   HWND Control(int id) const { return GetDlgItem(Panel(id), id); }
 
  private:
@@ -92,6 +99,7 @@ class FormNetrovaWindow {
   LRESULT ControlColour(HDC dc, HWND control);
 
   void OnCommand(int id, int code);
+  bool RowCommand(int id);
   LRESULT OnNotify(NMHDR* header);
   void OnClose();
   bool AskToClose();
@@ -99,6 +107,7 @@ class FormNetrovaWindow {
   TFormNetrova& form_;
   WindowsAppServices& services_;
   const SystemImageListStore& smallImages_;
+  const SystemImageListStore& largeImages_;
   DpiScale scale_;
   WindowFonts fonts_;
   PmTreeMenu menu_;

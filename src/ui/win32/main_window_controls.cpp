@@ -1,9 +1,12 @@
 // The controls of the main window, their places and their colours.
+#include "ui/win32/main_window.h"
+
 #include <windowsx.h>
+
+#include <algorithm>
 
 #include "platform/windows/wide_text.h"
 #include "ui/win32/glyphs.h"
-#include "ui/win32/main_window.h"
 #include "ui/win32/panel_window.h"
 
 namespace halvane {
@@ -75,18 +78,17 @@ HWND FormNetrovaWindow::Panel(int id) const {
 }
 
 HWND FormNetrovaWindow::AddLabel(HWND panel, int id, const wchar_t* text, HFONT font) {
-  const HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0,
-                                     0, 0, panel, reinterpret_cast<HMENU>(INT_PTR{id}),
-                                     GetModuleHandleW(nullptr), nullptr);
+  const HWND label =
+      CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, panel,
+                      reinterpret_cast<HMENU>(INT_PTR{id}), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return label;
 }
 
 HWND FormNetrovaWindow::AddButton(HWND panel, int id, const wchar_t* text, int glyph) {
-  const HWND button = CreateWindowExW(0, L"BUTTON", text,
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
-                                      0, panel, reinterpret_cast<HMENU>(INT_PTR{id}),
-                                      GetModuleHandleW(nullptr), nullptr);
+  const HWND button = CreateWindowExW(
+      0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, panel,
+      reinterpret_cast<HMENU>(INT_PTR{id}), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Normal()), FALSE);
   glyphs_[static_cast<std::size_t>(glyph)] =
       MakeGlyphImageList(static_cast<Glyph>(glyph), scale_(kGlyphSize));
@@ -99,10 +101,9 @@ HWND FormNetrovaWindow::AddButton(HWND panel, int id, const wchar_t* text, int g
 }
 
 HWND FormNetrovaWindow::AddCheckBox(HWND panel, int id, const wchar_t* text, bool checked) {
-  const HWND box = CreateWindowExW(0, L"BUTTON", text,
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0,
-                                   0, panel, reinterpret_cast<HMENU>(INT_PTR{id}),
-                                   GetModuleHandleW(nullptr), nullptr);
+  const HWND box = CreateWindowExW(
+      0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0, panel,
+      reinterpret_cast<HMENU>(INT_PTR{id}), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Normal()), FALSE);
   Button_SetCheck(box, checked ? BST_CHECKED : BST_UNCHECKED);
   return box;
@@ -179,13 +180,7 @@ void FormNetrovaWindow::LayoutSentence() {
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
     const std::wstring text = WindowText(label);
     const int width = TextWidth(font, text.c_str());
-    TEXTMETRICW metrics{};
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(screen, font);
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    const int height = metrics.tmHeight;
+    const int height = TextHeight(font);
     MoveWindow(label, x, (panelHeight - height) / 2, width, height, TRUE);
     x += width;
   }

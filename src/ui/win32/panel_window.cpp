@@ -37,6 +37,7 @@ LRESULT CALLBACK PanelWindow::Proc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+    case WM_DRAWITEM:
       return SendMessageW(GetParent(window), message, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);

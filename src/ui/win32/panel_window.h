@@ -4,8 +4,9 @@
 namespace halvane {
 
 // A plain child window that paints one background colour and passes its children's commands,
-// notifications and colour questions on to its parent, so that the main window handles every
-// control as if it were its own. It takes part in tab navigation (WS_EX_CONTROLPARENT).
+// notifications, colour questions and owner-drawing on to its parent, so that the window it
+// lies on handles every control as if it were its own. It takes part in tab navigation
+// (WS_EX_CONTROLPARENT).
 class PanelWindow {
  public:
   static constexpr COLORREF kPanelColour = RGB(236, 245, 248);

@@ -31,8 +31,8 @@ void PmTreeMenu::PopUp(const RowMenuState& state, POINT screen, HWND owner) {
   ApplyState(state);
   // The owner must be in the foreground for the menu to close when the user clicks elsewhere.
   SetForegroundWindow(owner);
-  TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y,
-                   owner, nullptr);
+  TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, owner,
+                   nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
 }
 

@@ -57,9 +57,11 @@ int RunMainWindow(HINSTANCE instance) {
   SystemImageListStore largeImages;
   WindowsAppServices services;
   Win32WindowSurface surface;
+  // Refreshes read the tables on a thread of their own and post the merge back to the window.
+  // The debug privilege that FormCreate enables belongs to the process, so that thread has it.
   TFormNetrova form(surface, services, IconBackends{systemIcons, smallImages, largeImages},
                     DefaultHomeUrl(), DefaultUpdateUrl());
-  FormNetrovaWindow window(form, services, smallImages, scale);
+  FormNetrovaWindow window(form, services, smallImages, largeImages, scale);
   if (!FormNetrovaWindow::RegisterClass(instance, ProgramIcon(instance, SM_CXICON, SM_CYICON),
                                         ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)) ||
       !window.Create(instance))

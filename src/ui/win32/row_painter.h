@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <functional>
@@ -24,7 +25,10 @@ class RowPainter {
   static constexpr COLORREF kSelectionColour = RGB(0, 128, 64);
 
   RowPainter(const DpiScale& scale, HFONT font, HBITMAP managePicture, SIZE managePictureSize)
-      : scale_(scale), font_(font), managePicture_(managePicture), pictureSize_(managePictureSize) {}
+      : scale_(scale),
+        font_(font),
+        managePicture_(managePicture),
+        pictureSize_(managePictureSize) {}
 
   struct Row {
     RECT bounds;

@@ -2,6 +2,8 @@
 
 #include "platform/windows/wide_text.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/posted_tasks.h"
+#include "ui/win32/proc_info_window.h"
 
 namespace halvane {
 namespace {
@@ -29,6 +31,11 @@ int ShowBox(FormNetrovaWindow* window, const std::string& text, UINT flags) {
 }
 
 }  // namespace
+
+void Win32WindowSurface::Bind(FormNetrovaWindow* window) {
+  window_ = window;
+  postTarget_.store(window != nullptr ? window->Handle() : nullptr);
+}
 
 void Win32WindowSurface::SetAppCountText(const std::string& text) {
   if (window_)
@@ -91,6 +98,17 @@ bool Win32WindowSurface::AskYesNo(const std::string& text, MessageIcon icon, boo
 
 void Win32WindowSurface::ShowError(const std::string& text) {
   ShowBox(window_, text, MB_OK | MB_ICONSTOP);
+}
+
+std::unique_ptr<IProcInfoSurface> Win32WindowSurface::CreateProcInfoSurface(TFormProcInfo& dialog) {
+  if (window_ == nullptr)
+    return nullptr;
+  return std::make_unique<ProcInfoWindow>(dialog, window_->Handle(), window_->Fonts(),
+                                          window_->Scale(), window_->LargeImages());
+}
+
+void Win32WindowSurface::PostToGuiThread(std::function<void()> task) {
+  PostTask(postTarget_.load(), FormNetrovaWindow::kRunPostedTask, std::move(task));
 }
 
 }  // namespace halvane

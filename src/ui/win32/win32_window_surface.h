@@ -1,4 +1,8 @@
 #pragma once
+#include <windows.h>
+
+#include <atomic>
+
 #include "app/window_surface.h"
 
 namespace halvane {
@@ -11,7 +15,8 @@ class Win32WindowSurface : public IMainWindowSurface {
  public:
   static constexpr const wchar_t* kCaption = L"Halvane";
 
-  void Bind(FormNetrovaWindow* window) { window_ = window; }
+  // Binds the window once it exists; null unbinds it before it goes.
+  void Bind(FormNetrovaWindow* window);
 
   void SetAppCountText(const std::string& text) override;
   void SetNetCountText(const std::string& text) override;
@@ -26,9 +31,15 @@ class Win32WindowSurface : public IMainWindowSurface {
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text, MessageIcon icon, bool defaultNo) override;
   void ShowError(const std::string& text) override;
+  // A ProcInfoWindow owned by the main window; null before the window is bound.
+  std::unique_ptr<IProcInfoSurface> CreateProcInfoSurface(TFormProcInfo& dialog) override;
+  // From any thread: posted to the main window, which runs it between two messages (also inside
+  // a dialog's or a menu's loop). Without a bound window the task is dropped.
+  void PostToGuiThread(std::function<void()> task) override;
 
  private:
   FormNetrovaWindow* window_ = nullptr;
+  std::atomic<HWND> postTarget_{nullptr};  // read by other threads
 };
 
 }  // namespace halvane

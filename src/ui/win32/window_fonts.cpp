@@ -6,10 +6,11 @@ namespace {
 constexpr int kWindowFontPixels = 11;
 constexpr int kHeaderFontPixels = 13;
 
-HFONT MakeFont(const wchar_t* face, int pixels, int weight) {
+HFONT MakeFont(const wchar_t* face, int pixels, int weight, bool underline = false) {
   LOGFONTW font{};
   font.lfHeight = -pixels;
   font.lfWeight = weight;
+  font.lfUnderline = underline ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
   lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
@@ -21,11 +22,13 @@ HFONT MakeFont(const wchar_t* face, int pixels, int weight) {
 WindowFonts::WindowFonts(const DpiScale& scale)
     : normal_(MakeFont(L"Arial", scale(kWindowFontPixels), FW_NORMAL)),
       bold_(MakeFont(L"Arial", scale(kWindowFontPixels), FW_BOLD)),
+      underlined_(MakeFont(L"Arial", scale(kWindowFontPixels), FW_NORMAL, /*underline=*/true)),
       header_(MakeFont(L"MS Sans Serif", scale(kHeaderFontPixels), FW_NORMAL)) {}
 
 WindowFonts::~WindowFonts() {
   DeleteObject(normal_);
   DeleteObject(bold_);
+  DeleteObject(underlined_);
   DeleteObject(header_);
 }
 
@@ -37,6 +40,16 @@ int TextWidth(HFONT font, const wchar_t* text) {
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
   return size.cx;
+}
+
+int TextHeight(HFONT font) {
+  const HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return metrics.tmHeight;
 }
 
 }  // namespace halvane

@@ -1,0 +1,34 @@
+#include "ui/win32/posted_tasks.h"
+
+#include <memory>
+
+namespace halvane {
+
+using Task = std::function<void()>;
+
+bool PostTask(HWND target, UINT message, Task task) {
+  auto parcel = std::make_unique<Task>(std::move(task));
+  if (target == nullptr ||
+      !PostMessageW(target, message, 0, reinterpret_cast<LPARAM>(parcel.get())))
+    return false;
+  parcel.release();  // the receiving window frees it
+  return true;
+}
+
+void RunPostedTask(LPARAM parcel) {
+  const std::unique_ptr<Task> task(reinterpret_cast<Task*>(parcel));
+  if (task && *task)
+    (*task)();
+}
+
+int DiscardPostedTasks(HWND target, UINT message) {
+  int discarded = 0;
+  MSG queued{};
+  while (PeekMessageW(&queued, target, message, message, PM_REMOVE)) {
+    delete reinterpret_cast<Task*>(queued.lParam);
+    ++discarded;
+  }
+  return discarded;
+}
+
+}  // namespace halvane
