@@ -123,8 +123,12 @@ status=0
 ctest --test-dir "$build_dir" --output-on-failure -j2 --timeout 300 || status=$?
 exit "$status"
 EOF
-  if command -v convert >/dev/null && [ -f "$screenshots/halvane-window.bmp" ]; then
-    convert "$screenshots/halvane-window.bmp" "$screenshots/halvane-window.png" || true
+  if command -v convert >/dev/null; then
+    for picture in halvane-window halvane-procinfo; do
+      if [ -f "$screenshots/$picture.bmp" ]; then
+        convert "$screenshots/$picture.bmp" "$screenshots/$picture.png" || true
+      fi
+    done
   fi
 }
 

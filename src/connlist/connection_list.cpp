@@ -94,8 +94,10 @@ bool ConnectionList::ExamineUdpRow(TMyRec& r, EndpointIndex& index) {
   return true;
 }
 
-void ConnectionList::MergeSnapshot() {
-  programs_.Clear();
+// Pairs every row, in display order, with the first free endpoint of its key; the rows left
+// unpaired are to go. The indexes live only for the pairing, so their memory is free again
+// before the view places the new rows.
+std::vector<ListRow*> ConnectionList::PairRows() {
   EndpointIndex tcpIndex(snapshot_.TcpRecs, true);
   EndpointIndex udpIndex(snapshot_.UdpRecs, false);
   std::vector<ListRow*> removed;
@@ -113,6 +115,12 @@ void ConnectionList::MergeSnapshot() {
   // The paired endpoints are marked once every row is paired, in array order.
   tcpIndex.MarkTaken();
   udpIndex.MarkTaken();
+  return removed;
+}
+
+void ConnectionList::MergeSnapshot() {
+  programs_.Clear();
+  const std::vector<ListRow*> removed = PairRows();
   RowAdditions additions;
   AddRowsFor(snapshot_.TcpRecs, true, "add", true, additions);
   AddRowsFor(snapshot_.UdpRecs, false, "add", true, additions);

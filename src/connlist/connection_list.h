@@ -31,6 +31,7 @@ class ConnectionList {
  private:
   void AddRowsFor(FileRecArray& endpoints, bool tcp, const char* mark, bool onlyUnmatched,
                   RowAdditions& additions);
+  std::vector<ListRow*> PairRows();
   bool ExamineTcpRow(TMyRec& r, class EndpointIndex& index);
   bool ExamineUdpRow(TMyRec& r, class EndpointIndex& index);
   bool IsLoopback(const TMyRec& rec) const;

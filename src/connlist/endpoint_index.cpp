@@ -29,15 +29,21 @@ std::uint64_t HashOf(std::string_view key) {
 
 // A field as its length and its bytes, so that the packed texts of two keys are equal exactly
 // when every field is: ("1", "23") and ("12", "3") differ. Lengths below 255 take one byte.
-void AppendField(std::string& key, const std::string& field) {
+std::size_t PackedSize(const std::string& field) {
+  return field.size() + (field.size() < 255 ? 1 : 1 + sizeof(std::uint64_t));
+}
+
+char* PackField(char* at, const std::string& field) {
   if (field.size() < 255) {
-    key.push_back(static_cast<char>(field.size()));
+    *at++ = static_cast<char>(field.size());
   } else {
-    key.push_back(static_cast<char>(255));
+    *at++ = static_cast<char>(255);
     const auto length = static_cast<std::uint64_t>(field.size());
-    key.append(reinterpret_cast<const char*>(&length), sizeof length);
+    std::memcpy(at, &length, sizeof length);
+    at += sizeof length;
   }
-  key.append(field);
+  std::memcpy(at, field.data(), field.size());
+  return at + field.size();
 }
 
 }  // namespace
@@ -47,53 +53,56 @@ EndpointIndex::EndpointIndex(FileRecArray& endpoints, bool tcp) : endpoints_(end
   while (capacity < endpoints.size() * 2)
     capacity *= 2;
   slots_.resize(capacity);
-  next_.assign(endpoints.size(), kNone);
   keyStart_.reserve(endpoints.size() + 1);
   states_.reserve(endpoints.size());
   taken_.reserve(endpoints.size());
   keys_.reserve(endpoints.size() * (tcp ? 40 : 24));
-  std::string key;
-  for (std::size_t i = 0; i < endpoints.size(); ++i) {
-    const File_Rec& e = endpoints[i];
-    PackKey(e.PID, e.LocalIP, e.LocalPort, e.RemoteIP, e.RemotePort, key);
-    keyStart_.push_back(static_cast<std::uint32_t>(keys_.size()));
-    keys_.append(key);
+  std::vector<std::uint64_t> hashes;
+  hashes.reserve(endpoints.size());
+  for (const File_Rec& e : endpoints) {
+    const std::size_t start = keys_.size();
+    keyStart_.push_back(static_cast<std::uint32_t>(start));
+    PackKey(e.PID, e.LocalIP, e.LocalPort, e.RemoteIP, e.RemotePort, keys_);
+    hashes.push_back(HashOf(std::string_view(keys_).substr(start)));
     states_.push_back(e.StateCode);
     taken_.push_back(e.Matched == "ok" ? kTakenBefore : kFree);
-    Slot& slot = SlotOf(HashOf(key));
-    const auto at = static_cast<std::uint32_t>(i);
-    if (slot.last == kNone)
-      slot.first = at;
-    else
-      next_[slot.last] = at;
-    slot.last = at;
   }
   keyStart_.push_back(static_cast<std::uint32_t>(keys_.size()));
+  // Chained from the last endpoint to the first, each chain runs in array order.
+  next_.assign(endpoints.size(), kNone);
+  for (std::size_t i = endpoints.size(); i-- > 0;) {
+    Slot& slot = SlotOf(hashes[i]);
+    slot.tag = TagOf(hashes[i]);
+    next_[i] = slot.first;
+    slot.first = static_cast<std::uint32_t>(i);
+  }
 }
 
+// Appends the packed key to `into`.
 void EndpointIndex::PackKey(const std::string& pid, const std::string& localIp,
                             const std::string& localPort, const std::string& remoteIp,
                             const std::string& remotePort, std::string& into) const {
-  into.clear();
-  AppendField(into, pid);
-  AppendField(into, localIp);
-  AppendField(into, localPort);
-  if (tcp_) {
-    AppendField(into, remoteIp);
-    AppendField(into, remotePort);
-  }
+  std::size_t size = PackedSize(pid) + PackedSize(localIp) + PackedSize(localPort);
+  if (tcp_)
+    size += PackedSize(remoteIp) + PackedSize(remotePort);
+  const std::size_t start = into.size();
+  into.resize(start + size);
+  char* at = PackField(PackField(PackField(into.data() + start, pid), localIp), localPort);
+  if (tcp_)
+    PackField(PackField(at, remoteIp), remotePort);
 }
 
-// The slot of the hash, or the empty one where it goes (its hash then set).
+std::uint32_t EndpointIndex::TagOf(std::uint64_t hash) {
+  return static_cast<std::uint32_t>(hash) | 1u;
+}
+
+// The slot of the hash's tag, or the free one where it would go.
 EndpointIndex::Slot& EndpointIndex::SlotOf(std::uint64_t hash) {
+  const std::uint32_t tag = TagOf(hash);
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t at = static_cast<std::size_t>(hash >> 32) & mask;; at = (at + 1) & mask) {
     Slot& slot = slots_[at];
-    if (slot.last == kNone) {
-      slot.hash = hash;
-      return slot;
-    }
-    if (slot.hash == hash)
+    if (slot.tag == 0 || slot.tag == tag)
       return slot;
   }
 }
@@ -105,8 +114,9 @@ bool EndpointIndex::KeyAt(std::uint32_t at, const std::string& key) const {
 }
 
 std::uint32_t EndpointIndex::FirstFree(const TMyRec& row) {
+  rowKey_.clear();
   PackKey(row.PID, row.LocalIP, row.LocalPort, row.RemoteIP, row.RemotePort, rowKey_);
-  Slot& slot = SlotOf(HashOf(rowKey_));
+  Slot& slot = SlotOf(HashOf(rowKey_));  // a free slot has no chain: nothing found
   // Entries taken from the front of a chain are dropped from it, so many sockets sharing one
   // key cost no more than one each.
   bool prefixTaken = true;

@@ -30,17 +30,18 @@ class EndpointIndex {
   void MarkTaken();
 
  private:
-  // The endpoints of one key hash, chained in array order through next_.
+  // The endpoints of one hash tag, chained in array order through next_. A tag is never 0, so
+  // 0 marks a free slot.
   struct Slot {
-    std::uint64_t hash = 0;
+    std::uint32_t tag = 0;
     std::uint32_t first = kNone;  // the first entry not known to be taken
-    std::uint32_t last = kNone;
   };
   enum : std::uint8_t { kFree, kTakenBefore, kTakenHere };
 
   void PackKey(const std::string& pid, const std::string& localIp, const std::string& localPort,
                const std::string& remoteIp, const std::string& remotePort, std::string& into) const;
   Slot& SlotOf(std::uint64_t hash);
+  static std::uint32_t TagOf(std::uint64_t hash);
   bool KeyAt(std::uint32_t at, const std::string& key) const;
 
   FileRecArray& endpoints_;

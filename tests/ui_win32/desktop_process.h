@@ -129,6 +129,23 @@ inline std::wstring ListViewCellText(HANDLE process, HWND list, int item, int su
   return text;
 }
 
+// Sets the state bits `mask` of one item of another process's list view to `state`, through
+// memory in that process, as a click on the item would.
+inline bool SetListViewItemState(HANDLE process, HWND list, int item, UINT state, UINT mask) {
+  auto* remote = static_cast<LVITEMW*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMW), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (remote == nullptr)
+    return false;
+  LVITEMW request{};
+  request.stateMask = mask;
+  request.state = state;
+  WriteProcessMemory(process, remote, &request, sizeof(request), nullptr);
+  const LRESULT done = SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                                    reinterpret_cast<LPARAM>(remote));
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return done != FALSE;
+}
+
 // Writes what the screen shows of `area` to a 24-bit BMP file.
 bool SaveScreenArea(const RECT& area, const fs::path& file);
 

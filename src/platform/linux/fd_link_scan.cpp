@@ -79,9 +79,8 @@ std::vector<std::uint32_t> ListProcesses(int procFd) {
 }
 
 // The names of the links in an open descriptor directory, each ended by a 0 byte.
-std::string ListLinkNames(int dirFd, std::vector<char>& buffer, std::size_t& count) {
+std::string ListLinkNames(int dirFd, std::vector<char>& buffer) {
   std::string names;
-  count = 0;
   for (;;) {
     const ssize_t filled = ::getdents64(dirFd, buffer.data(), buffer.size());
     if (filled <= 0) {
@@ -94,7 +93,6 @@ std::string ListLinkNames(int dirFd, std::vector<char>& buffer, std::size_t& cou
         continue;
       }
       names.append(entry->d_name).push_back('\0');
-      ++count;
     }
   }
 }
@@ -232,8 +230,7 @@ class FdLinkScan::Work {
     if (dir.get() < 0) {
       return;
     }
-    std::size_t count = 0;
-    const std::string names = ListLinkNames(dir.get(), buffer, count);
+    const std::string names = ListLinkNames(dir.get(), buffer);
     const std::string_view all(names);
     const std::size_t firstEnd = SliceEnd(all, 0);
     if (firstEnd < all.size()) {

@@ -28,10 +28,20 @@ class ClipboardOwner {
   HWND window_;
 };
 
-// The clipboard, open for as long as the object lives.
+constexpr int kOpenAttempts = 5;
+constexpr DWORD kOpenRetryMs = 10;
+
+// The clipboard, open for as long as the object lives. Another program (a clipboard viewer, the
+// desktop's clipboard keeper) may hold it for a moment: the opening is tried a few times.
 class OpenClipboardSession {
  public:
-  explicit OpenClipboardSession(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  explicit OpenClipboardSession(HWND owner) {
+    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
+      open_ = OpenClipboard(owner) != FALSE;
+      if (!open_)
+        Sleep(kOpenRetryMs);
+    }
+  }
   ~OpenClipboardSession() {
     if (open_)
       CloseClipboard();
@@ -41,7 +51,7 @@ class OpenClipboardSession {
   bool IsOpen() const { return open_; }
 
  private:
-  bool open_;
+  bool open_ = false;
 };
 
 // Hands a copy of the bytes to the clipboard; the clipboard owns the memory once it took it.

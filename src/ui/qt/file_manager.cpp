@@ -57,7 +57,8 @@ void DesktopFileManager::Call(const char* method, const std::string& path) {
   message << QStringList{FileUri(path)} << QString();
   // The answer is awaited without blocking the window; a file manager that is started for the
   // call may take a moment. The application owns a watcher whose answer never came.
-  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), QCoreApplication::instance());
+  auto* watcher =
+      new QDBusPendingCallWatcher(bus_.asyncCall(message), QCoreApplication::instance());
   OpenFolder openFolder = openFolder_;
   QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                    [openFolder, folder](QDBusPendingCallWatcher* call) {

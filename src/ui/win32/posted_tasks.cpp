@@ -25,8 +25,15 @@ int DiscardPostedTasks(HWND target, UINT message) {
   int discarded = 0;
   MSG queued{};
   while (PeekMessageW(&queued, target, message, message, PM_REMOVE)) {
-    delete reinterpret_cast<Task*>(queued.lParam);
-    ++discarded;
+    if (queued.message == WM_QUIT) {
+      // Some systems hand out the quit message whatever the filter: it goes back for the loop.
+      PostQuitMessage(static_cast<int>(queued.wParam));
+      break;
+    }
+    if (queued.message == message) {
+      delete reinterpret_cast<Task*>(queued.lParam);
+      ++discarded;
+    }
   }
   return discarded;
 }

@@ -60,7 +60,7 @@ int RunMainWindow(HINSTANCE instance) {
   // Refreshes read the tables on a thread of their own and post the merge back to the window.
   // The debug privilege that FormCreate enables belongs to the process, so that thread has it.
   TFormNetrova form(surface, services, IconBackends{systemIcons, smallImages, largeImages},
-                    DefaultHomeUrl(), DefaultUpdateUrl());
+                    DefaultHomeUrl(), DefaultUpdateUrl(), MakeThreadRunner());
   FormNetrovaWindow window(form, services, smallImages, largeImages, scale);
   if (!FormNetrovaWindow::RegisterClass(instance, ProgramIcon(instance, SM_CXICON, SM_CYICON),
                                         ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)) ||

@@ -24,8 +24,6 @@ class StyledButton {
 
   HWND Create(HWND parent, int id, const wchar_t* caption, HFONT font, const RECT& place);
   HWND Handle() const { return button_; }
-  bool Hot() const { return hot_; }
-  const ButtonColours& Colours() const { return colours_; }
   // Paints the button as WM_DRAWITEM describes it.
   void Draw(const DRAWITEMSTRUCT& item) const;
 
