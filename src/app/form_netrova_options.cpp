@@ -36,17 +36,7 @@ bool& TFormNetrova::CheckBox(OptionBox box) {
 }
 
 bool TFormNetrova::OptionChecked(OptionBox box) const {
-  switch (box) {
-    case OptionBox::ShowLocal:
-      return CBShowLocal;
-    case OptionBox::AutoRefresh:
-      return CBAutoRefresh;
-    case OptionBox::AlwaysTop:
-      return CBAlwaysTop;
-    case OptionBox::ShowInfo:
-      break;
-  }
-  return CBShowInfo;
+  return const_cast<TFormNetrova*>(this)->CheckBox(box);
 }
 
 bool TFormNetrova::Mirror(OptionBox box) const {
