@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  xvfb xauth fonts-wqy-microhei
+  xvfb xauth x11-utils fonts-wqy-microhei
   dbus dbus-daemon libcap2-bin iproute2
 )
 
