@@ -3,23 +3,11 @@
 #include "cli/row_format.h"
 #include "connlist/connection_list.h"
 #include "connlist/pathless_texts.h"
+#include "connlist/plain_list_window.h"
 #include "view/connection_view_model.h"
 
 namespace halvane {
 namespace {
-
-class CliListWindow : public IListWindow {
- public:
-  explicit CliListWindow(bool showLocal) : showLocal_(showLocal) {}
-  bool ShowLocalChecked() const override { return showLocal_; }
-  void SetNetCount(const std::string& text) override { netCount = text; }
-  void SetAppCount(const std::string& text) override { appCount = text; }
-  std::string netCount = "0";
-  std::string appCount = "0";
-
- private:
-  bool showLocal_;
-};
 
 std::vector<const TMyRec*> RowsInOrder(ConnectionViewModel& view) {
   std::vector<const TMyRec*> rows;
@@ -31,7 +19,7 @@ std::vector<const TMyRec*> RowsInOrder(ConnectionViewModel& view) {
 
 // Tables carry the sentence below them; CSV and JSON keep standard output machine-readable
 // and put it on standard error.
-void PrintRound(const CliOptions& options, ConnectionViewModel& view, const CliListWindow& window,
+void PrintRound(const CliOptions& options, ConnectionViewModel& view, const PlainListWindow& window,
                 long round, std::ostream& out, std::ostream& err) {
   const std::vector<const TMyRec*> rows = RowsInOrder(view);
   const std::string sentence = CounterSentence(window.appCount, window.netCount);
@@ -59,7 +47,7 @@ void PrintRound(const CliOptions& options, ConnectionViewModel& view, const CliL
 int RunCli(const CliOptions& options, ConnectionSnapshot& snapshot, std::ostream& out,
            std::ostream& err, const SleepFor& sleep) {
   ConnectionViewModel view;
-  CliListWindow window(!options.hideLocal);
+  PlainListWindow window(!options.hideLocal);
   ConnectionList list(snapshot, view, window, {kDescSystemText, kDescIdleText});
   list.FillConnectionList();
   PrintRound(options, view, window, 0, out, err);
