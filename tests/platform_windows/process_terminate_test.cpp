@@ -78,9 +78,14 @@ std::string UpperCase(const std::string& text) {
 TEST(EndProcessTest, TheChildIsEndedWhenItRunsThePathItsRowGives) {
   const WaitingChild child;
   ASSERT_TRUE(child.Started());
-  // The row's path comes from the process's first module, as the list reads it.
+  // The row's path comes from the process's first module, as the list reads it. A process whose
+  // loader has not finished yet lists no modules, so a child just started is asked again.
   PsapiFunctions psapi;
-  const std::string rowPath = ProcessPathByPid(psapi, child.Pid());
+  std::string rowPath = ProcessPathByPid(psapi, child.Pid());
+  for (int tries = 0; rowPath.empty() && tries < 200; ++tries) {
+    Sleep(10);
+    rowPath = ProcessPathByPid(psapi, child.Pid());
+  }
   ASSERT_FALSE(rowPath.empty());
   EXPECT_TRUE(SamePathText(rowPath, child.ProgramPath())) << rowPath;
 
