@@ -28,12 +28,12 @@ void TFormNetrova::NProcInfoClick() {
   if (rec == nullptr || rec->ProcessPath.empty())
     return;
   auto dialog = std::make_unique<TFormProcInfo>(surface_, services_);
-  dialog->SetLabExeCaption(rec->ProcessName);
+  dialog->SetLabExeCaption(rec->ProcessName.str());
   dialog->SetLabExeDesCaption(rec->Description + "  ");
   dialog->SetLabPIDCaption("PID:" + rec->PID);
   dialog->SetLabcompCaption(rec->Company + " ");
-  dialog->SetEPathText(rec->ProcessPath);
-  dialog->DrawIcon(FLargeIcons.IconIndexForFile(rec->ProcessPath));
+  dialog->SetEPathText(rec->ProcessPath.str());
+  dialog->DrawIcon(FLargeIcons.IconIndexForFile(rec->ProcessPath.str()));
   // The dialog holds its own copies: a refresh while it is open cannot reach into it.
   dialog->ShowModal();
   // Closing set the dialog's close action to free it; it goes as the modal showing ends.
@@ -48,8 +48,8 @@ void TFormNetrova::NEndProcClick() {
     return;
   }
   // A timer refresh may free the row while the question is open: the texts are taken now.
-  const std::string pidText = rec->PID;
-  const std::string programPath = rec->ProcessPath;
+  const std::string pidText = rec->PID.str();
+  const std::string programPath = rec->ProcessPath.str();
   rec = nullptr;
   if (IsSystemProgramPath(programPath) &&
       !surface_.AskYesNo(FMsgConfirmEndSystem, MessageIcon::Question, /*defaultNo=*/true))
@@ -77,8 +77,8 @@ void TFormNetrova::NLocateClick() {
   if (rec == nullptr)
     return;
   // A missing program file, or a directory of that name, gives nothing, not even a message.
-  if (services_.IsRegularFile(rec->ProcessPath))
-    services_.ShowInFileManager(rec->ProcessPath);
+  if (services_.IsRegularFile(rec->ProcessPath.str()))
+    services_.ShowInFileManager(rec->ProcessPath.str());
 }
 
 void TFormNetrova::NPropertyClick() {

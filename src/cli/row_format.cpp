@@ -26,7 +26,7 @@ void PadTo(std::string& out, const std::string& text, std::size_t width) {
 }
 
 // Length of the valid UTF-8 sequence at `i`, or 0 when the bytes there are not one.
-std::size_t Utf8SequenceLength(const std::string& s, std::size_t i) {
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
   const unsigned char lead = static_cast<unsigned char>(s[i]);
   std::size_t length = (lead >> 5) == 0x6    ? 2
                        : (lead >> 4) == 0xE  ? 3
@@ -71,9 +71,9 @@ std::string FormatTable(const std::vector<const TMyRec*>& rows) {
   return out;
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos)
-    return text;
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+    return std::string(text);
   std::string quoted = "\"";
   for (char c : text) {
     if (c == '"')
@@ -97,7 +97,7 @@ std::string FormatCsv(const std::vector<const TMyRec*>& rows) {
 }
 
 // Escapes what JSON requires; bytes that are not UTF-8 (a path may hold any bytes) become U+FFFD.
-std::string JsonString(const std::string& s) {
+std::string JsonString(std::string_view s) {
   static const char* const kHex = "0123456789abcdef";
   std::string out = "\"";
   for (std::size_t i = 0; i < s.size();) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "connlist/my_rec.h"
@@ -17,7 +18,7 @@ std::string FormatCsv(const std::vector<const TMyRec*>& rows);
 // One JSON object per row keyed by the record's field names (JSON Lines).
 std::string FormatJsonLines(const std::vector<const TMyRec*>& rows);
 
-std::string CsvField(const std::string& text);
-std::string JsonString(const std::string& utf8);
+std::string CsvField(std::string_view text);
+std::string JsonString(std::string_view utf8);
 
 }  // namespace halvane

@@ -29,11 +29,11 @@ std::uint64_t HashOf(std::string_view key) {
 
 // A field as its length and its bytes, so that the packed texts of two keys are equal exactly
 // when every field is: ("1", "23") and ("12", "3") differ. Lengths below 255 take one byte.
-std::size_t PackedSize(const std::string& field) {
+std::size_t PackedSize(std::string_view field) {
   return field.size() + (field.size() < 255 ? 1 : 1 + sizeof(std::uint64_t));
 }
 
-char* PackField(char* at, const std::string& field) {
+char* PackField(char* at, std::string_view field) {
   if (field.size() < 255) {
     *at++ = static_cast<char>(field.size());
   } else {
@@ -79,9 +79,9 @@ EndpointIndex::EndpointIndex(FileRecArray& endpoints, bool tcp) : endpoints_(end
 }
 
 // Appends the packed key to `into`.
-void EndpointIndex::PackKey(const std::string& pid, const std::string& localIp,
-                            const std::string& localPort, const std::string& remoteIp,
-                            const std::string& remotePort, std::string& into) const {
+void EndpointIndex::PackKey(std::string_view pid, std::string_view localIp,
+                            std::string_view localPort, std::string_view remoteIp,
+                            std::string_view remotePort, std::string& into) const {
   std::size_t size = PackedSize(pid) + PackedSize(localIp) + PackedSize(localPort);
   if (tcp_)
     size += PackedSize(remoteIp) + PackedSize(remotePort);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "connlist/my_rec.h"
@@ -38,8 +39,8 @@ class EndpointIndex {
   };
   enum : std::uint8_t { kFree, kTakenBefore, kTakenHere };
 
-  void PackKey(const std::string& pid, const std::string& localIp, const std::string& localPort,
-               const std::string& remoteIp, const std::string& remotePort, std::string& into) const;
+  void PackKey(std::string_view pid, std::string_view localIp, std::string_view localPort,
+               std::string_view remoteIp, std::string_view remotePort, std::string& into) const;
   Slot& SlotOf(std::uint64_t hash);
   static std::uint32_t TagOf(std::uint64_t hash);
   bool KeyAt(std::uint32_t at, const std::string& key) const;

@@ -8,7 +8,7 @@ namespace halvane {
 
 struct MyRecField {
   const char* name;
-  std::string TMyRec::*member;
+  RecText TMyRec::*member;
 };
 
 // The twelve fields of a row record, by name, in record order.

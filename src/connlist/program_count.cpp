@@ -12,19 +12,19 @@ void ProgramCountText::Clear() {
   hasLast_ = false;
 }
 
-void ProgramCountText::Collect(const std::string& name) {
+void ProgramCountText::Collect(std::string_view name) {
   if (hasLast_ && name == last_)
     return;
   last_ = name;
   hasLast_ = true;
-  if (known_.count(name))
+  if (known_.count(last_))
     return;
   std::string entry;
   entry.reserve(kProgramMarker.size() + name.size());
   entry.append(kProgramMarker).append(name);
   if (text_.find(entry) == std::string::npos)
     text_ += entry;
-  known_.insert(name);
+  known_.insert(last_);
 }
 
 int ProgramCountText::Count() const {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 namespace halvane {
@@ -9,7 +10,7 @@ namespace halvane {
 class ProgramCountText {
  public:
   void Clear();
-  void Collect(const std::string& name);
+  void Collect(std::string_view name);
   const std::string& Text() const { return text_; }
   int Count() const;
 

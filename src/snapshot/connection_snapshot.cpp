@@ -13,8 +13,11 @@ void ConnectionSnapshot::FillIdentity(const IProcessSnapshot* processes, std::ui
   ProcessIdentityText& id = known->second;
   if (isNew) {
     id.name = processes ? processes->GetProcessNameByPid(pid) : std::string();
-    id.path = identity_.GetProcessPathByPid(pid);
-    id.description = identity_.GetFileVersionStrings(id.path, id.company);
+    const std::string path = identity_.GetProcessPathByPid(pid);
+    std::string company;
+    id.description = identity_.GetFileVersionStrings(path, company);
+    id.path = path;
+    id.company = company;
   }
   rec.ProcessName = id.name;
   rec.ProcessPath = id.path;
@@ -27,8 +30,7 @@ void ConnectionSnapshot::ReadConnectionTables() {
   const std::unique_ptr<IProcessSnapshot> processes = identity_.CreateProcessSnapshot();
   identities_.clear();
 
-  // The arrays keep the elements of the last snapshot and every field is written over, so the
-  // texts reuse their storage instead of being allocated again for each of the rows.
+  // The arrays keep the elements of the last snapshot and every field is written over.
   const std::vector<RawTcpRow> tcp = tables_.ReadTcpTable();
   TcpRecs.resize(tcp.size());
   for (std::size_t i = 0; i < tcp.size(); ++i) {

@@ -21,7 +21,7 @@ class ConnectionSnapshot {
   void FillIdentity(const IProcessSnapshot* processes, std::uint32_t pid, File_Rec& rec);
 
   struct ProcessIdentityText {
-    std::string name, path, description, company;
+    RecText name, path, description, company;
   };
 
   IConnectionTables& tables_;

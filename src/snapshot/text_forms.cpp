@@ -5,51 +5,56 @@
 namespace halvane {
 namespace {
 
+// Room for every text below: "255.255.255.255" is the longest.
+using TextBuffer = char[16];
+
 template <typename Number>
-void AssignDecimal(Number value, std::string& into) {
-  char digits[16];
+std::string_view DecimalText(Number value, TextBuffer& digits) {
   const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
   (void)error;  // 16 digits hold every 32-bit value
-  into.assign(digits, end);
+  return {digits, static_cast<std::size_t>(end - digits)};
 }
 
-}  // namespace
-
-void AssignIpv4Text(const Ipv4Bytes& addr, std::string& into) {
-  char text[16];
+std::string_view Ipv4Text(const Ipv4Bytes& addr, TextBuffer& text) {
   char* at = text;
   for (std::size_t i = 0; i < addr.size(); ++i) {
     if (i)
       *at++ = '.';
     at = std::to_chars(at, text + sizeof text, static_cast<unsigned>(addr[i])).ptr;
   }
-  into.assign(text, at);
+  return {text, static_cast<std::size_t>(at - text)};
 }
 
-void AssignPortText(std::uint16_t port, std::string& into) {
-  AssignDecimal(static_cast<unsigned>(port), into);
+}  // namespace
+
+void AssignIpv4Text(const Ipv4Bytes& addr, RecText& into) {
+  TextBuffer text;
+  into = Ipv4Text(addr, text);
 }
 
-void AssignPidText(std::uint32_t pid, std::string& into) {
-  AssignDecimal(pid, into);
+void AssignPortText(std::uint16_t port, RecText& into) {
+  TextBuffer text;
+  into = DecimalText(static_cast<unsigned>(port), text);
+}
+
+void AssignPidText(std::uint32_t pid, RecText& into) {
+  TextBuffer text;
+  into = DecimalText(pid, text);
 }
 
 std::string Ipv4Text(const Ipv4Bytes& addr) {
-  std::string text;
-  AssignIpv4Text(addr, text);
-  return text;
+  TextBuffer text;
+  return std::string(Ipv4Text(addr, text));
 }
 
 std::string PortText(std::uint16_t port) {
-  std::string text;
-  AssignPortText(port, text);
-  return text;
+  TextBuffer text;
+  return std::string(DecimalText(static_cast<unsigned>(port), text));
 }
 
 std::string PidText(std::uint32_t pid) {
-  std::string text;
-  AssignPidText(pid, text);
-  return text;
+  TextBuffer text;
+  return std::string(DecimalText(pid, text));
 }
 
 }  // namespace halvane

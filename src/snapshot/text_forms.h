@@ -3,6 +3,7 @@
 #include <string>
 
 #include "snapshot/raw_rows.h"
+#include "snapshot/rec_text.h"
 
 namespace halvane {
 
@@ -13,10 +14,10 @@ std::string PortText(std::uint16_t port);
 // A process ID read as unsigned 32-bit, never with a minus sign.
 std::string PidText(std::uint32_t pid);
 
-// The same texts written over what `into` held, reusing its storage: a snapshot rewrites the
-// texts of hundreds of thousands of rows, and these all fit the string's own buffer.
-void AssignIpv4Text(const Ipv4Bytes& addr, std::string& into);
-void AssignPortText(std::uint16_t port, std::string& into);
-void AssignPidText(std::uint32_t pid, std::string& into);
+// The same texts written over what `into` held; they all fit in place, so nothing is allocated
+// when a snapshot rewrites the texts of hundreds of thousands of rows.
+void AssignIpv4Text(const Ipv4Bytes& addr, RecText& into);
+void AssignPortText(std::uint16_t port, RecText& into);
+void AssignPidText(std::uint32_t pid, RecText& into);
 
 }  // namespace halvane

@@ -9,7 +9,7 @@ constexpr int kProcessColumn = 1;
 int VTSGetImageIndex(TImageListEx& smallIcons, const TMyRec* rec, int column) {
   if (rec == nullptr || column != kProcessColumn)
     return -1;
-  return smallIcons.IconIndexForFile(rec->ProcessPath);
+  return smallIcons.IconIndexForFile(rec->ProcessPath.str());
 }
 
 }  // namespace halvane

@@ -23,22 +23,37 @@ const std::array<ColumnInfo, kColumnCount>& ViewColumns() {
 }
 
 std::string CellText(const TMyRec* rec, int column, const std::string& textNotEnabled) {
-  if (rec == nullptr) return {};
+  if (rec == nullptr)
+    return {};
   switch (column) {
-    case 0: return rec->PID;
-    case 1: return rec->ProcessName;
-    case 2: return textNotEnabled;
-    case 3: return rec->Protocol;
-    case 4: return rec->LocalIP;
-    case 5: return rec->LocalPort;
-    case 6: return rec->RemoteIP;
-    case 7: return rec->RemotePort;
-    case 8: return rec->State;
-    case 10: return rec->ProcessPath;
-    case 11: return rec->Description;
-    case 12: return rec->Company;
-    case 13: return rec->Mark;
-    default: return {};
+    case 0:
+      return rec->PID.str();
+    case 1:
+      return rec->ProcessName.str();
+    case 2:
+      return textNotEnabled;
+    case 3:
+      return rec->Protocol.str();
+    case 4:
+      return rec->LocalIP.str();
+    case 5:
+      return rec->LocalPort.str();
+    case 6:
+      return rec->RemoteIP.str();
+    case 7:
+      return rec->RemotePort.str();
+    case 8:
+      return rec->State.str();
+    case 10:
+      return rec->ProcessPath.str();
+    case 11:
+      return rec->Description.str();
+    case 12:
+      return rec->Company.str();
+    case 13:
+      return rec->Mark.str();
+    default:
+      return {};
   }
 }
 

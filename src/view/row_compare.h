@@ -10,7 +10,7 @@ namespace halvane {
 int CompareFolded(std::string_view a, std::string_view b);
 
 // The text a column sorts by, or null for the columns that never order rows (0, 2, 9, 13...).
-const std::string* SortFieldOf(const TMyRec& rec, int column);
+const RecText* SortFieldOf(const TMyRec& rec, int column);
 
 // VTSCompareNodes: negative, zero or positive for row 1 before, equal to or after row 2.
 int CompareRows(const TMyRec* rec1, const TMyRec* rec2, int column);

@@ -135,7 +135,7 @@ class FormTest : public ::testing::Test {
   std::vector<std::string> RowNames() {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < Form().VTS().RowCount(); ++i) {
-      names.push_back(Form().VTS().RowAt(i)->record.ProcessName);
+      names.push_back(Form().VTS().RowAt(i)->record.ProcessName.str());
     }
     return names;
   }

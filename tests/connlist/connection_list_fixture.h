@@ -61,7 +61,7 @@ class ConnectionListTest : public ::testing::Test {
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const TMyRec* r : Records())
-      names.push_back(r->ProcessName);
+      names.push_back(r->ProcessName.str());
     return names;
   }
 

@@ -167,7 +167,7 @@ TEST_F(FillTest, SortsByTheLocalPortAsText) {
         Tcp(2, "0.0.0.0", 8080, "0.0.0.0", 0, 1), Tcp(2, "0.0.0.0", 22, "0.0.0.0", 0, 1)});
   std::vector<std::string> ports;
   for (const TMyRec* r : Records())
-    ports.push_back(r->LocalPort);
+    ports.push_back(r->LocalPort.str());
   EXPECT_THAT(ports, ElementsAre("22", "443", "80", "8080"));
 }
 

@@ -26,11 +26,11 @@ class RefreshSelectionTest : public ConnectionListTest {
 
   std::string SelectedPid() const {
     const std::vector<ListRow*> selected = SelectedRows();
-    return selected.size() == 1 ? selected[0]->record.PID : "none";
+    return selected.size() == 1 ? selected[0]->record.PID.str() : "none";
   }
 
   std::string FocusedPid() const {
-    return view.FocusedRow() ? view.FocusedRow()->record.PID : "none";
+    return view.FocusedRow() ? view.FocusedRow()->record.PID.str() : "none";
   }
 };
 

@@ -58,7 +58,7 @@ ListRow* LiteralConnectionList::AddRowFrom(File_Rec& e, bool tcp, const char* ma
   r.Mark = mark;
   // Counted before the loopback rule, so hidden loopback rows still count as programs.
   if (!e.ProcessPath.empty())
-    CollectProgram(r.ProcessName);
+    CollectProgram(r.ProcessName.str());
   if (tcp && !window_.ShowLocalChecked() && IsLoopback(r)) {
     view_.DeleteRow(row);
     return nullptr;
@@ -122,7 +122,7 @@ bool LiteralConnectionList::ExamineRow(ListRow* row) {
     }
   }
   if (found && !r.ProcessPath.empty())
-    CollectProgram(r.ProcessName);
+    CollectProgram(r.ProcessName.str());
   return found;
 }
 

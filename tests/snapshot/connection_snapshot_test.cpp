@@ -237,9 +237,8 @@ TEST_F(ReadConnectionTablesTest, MatchedIsEmptyAgainAfterARefreshMarkedTheSameEn
 void Scribble(FileRecArray& recs) {
   for (File_Rec& r : recs) {
     r.StateCode = 77;
-    for (std::string* text :
-         {&r.LocalIP, &r.LocalPort, &r.RemoteIP, &r.RemotePort, &r.PID, &r.ProcessName,
-          &r.ProcessPath, &r.Description, &r.Company, &r.Matched}) {
+    for (RecText* text : {&r.LocalIP, &r.LocalPort, &r.RemoteIP, &r.RemotePort, &r.PID,
+                          &r.ProcessName, &r.ProcessPath, &r.Description, &r.Company, &r.Matched}) {
       *text = "a text far longer than any field of the next snapshot holds";
     }
   }

@@ -56,7 +56,7 @@ TEST(CompareFoldedValue, IsTheDifferenceOfTheFirstDifferingBytes) {
 }
 
 // Records equal in every field but one, for each field.
-using Field = std::string TMyRec::*;
+using Field = RecText TMyRec::*;
 
 struct ColumnCase {
   int column;

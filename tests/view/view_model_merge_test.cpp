@@ -73,7 +73,8 @@ TEST(ViewModelMergeTest, MergeGivesWhatAddingTheRowsOneByOneGives) {
             oneByOne.DeleteRow(row);
         }
         ListRow* expectedFirst = oneByOne.FirstRow();
-        const std::string expectedFirstPid = expectedFirst ? expectedFirst->record.PID : "none";
+        const std::string expectedFirstPid =
+            expectedFirst ? expectedFirst->record.PID.str() : "none";
         oneByOne.SortRows();
 
         ConnectionViewModel merged;

@@ -56,7 +56,7 @@ std::vector<std::string> ComparisonSortPids(std::vector<TMyRec> records, int col
   });
   std::vector<std::string> pids;
   for (const TMyRec& rec : records)
-    pids.push_back(rec.PID);
+    pids.push_back(rec.PID.str());
   return pids;
 }
 

@@ -20,7 +20,7 @@ inline void AppendRowsInOrder(ConnectionViewModel& view, const std::vector<TMyRe
 inline std::vector<std::string> PidsInOrder(const ConnectionViewModel& view) {
   std::vector<std::string> pids;
   for (std::size_t i = 0; i < view.RowCount(); ++i)
-    pids.push_back(view.RowAt(i)->record.PID);
+    pids.push_back(view.RowAt(i)->record.PID.str());
   return pids;
 }
 
