@@ -50,6 +50,10 @@ class IAppServices {
   // Directories whose programs belong to the system itself, beside SystemDirectory: a program
   // found under one of them is ended only after the user confirms.
   virtual std::vector<std::string> SystemProgramDirectories() { return {}; }
+
+  // Hands memory the program freed but the allocator still holds back to the system: a merge
+  // frees the snapshot of hundreds of thousands of rows. Nothing where the allocator has no way.
+  virtual void ReturnFreeMemory() {}
 };
 
 }  // namespace halvane

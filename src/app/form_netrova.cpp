@@ -87,6 +87,7 @@ void TFormNetrova::RunCreationSteps() {
                                            PathlessDescriptions{FDescSystem, FDescIdle});
   services_.Identity().EnableDebugPrivilege();
   list_->FillConnectionList();
+  ReleaseMergedSnapshot();
   surface_.ViewChanged();
   FCreating = false;
 }

@@ -131,6 +131,7 @@ class TFormNetrova : private IListWindow {
   void StartTimer();
   void StopTimer();
   void AfterRefresh();
+  void ReleaseMergedSnapshot();
   void StartTableRead();
   void FinishRefresh(const std::exception_ptr& readError);
   void MergeReadTables(const std::exception_ptr& readError);

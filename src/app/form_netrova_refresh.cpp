@@ -30,11 +30,16 @@ void TFormNetrova::BTNRefreshClick() {
 void TFormNetrova::StartTableRead() {
   refreshRunning_ = true;
   const std::weak_ptr<TFormNetrova*> form = alive_;
+  // The rows are paired on the reading thread too; the merge checks that the pairing still
+  // holds for the rows as they are by then.
+  list_->NoteRowsForPairing();
+  ConnectionList* const list = list_.get();
   try {
-    runner_->Start([this, form] {
+    runner_->Start([this, form, list] {
       std::exception_ptr readError;
       try {
         snapshot_.ReadConnectionTables();
+        list->PairNotedRows();
       } catch (...) {
         readError = std::current_exception();
       }
@@ -77,12 +82,20 @@ void TFormNetrova::MergeReadTables(const std::exception_ptr& readError) {
 }
 
 void TFormNetrova::AfterRefresh() {
+  ReleaseMergedSnapshot();
   refreshRunning_ = false;
   surface_.ViewChanged();
   EnableRefresh(true);
   // Starting begins a new interval: the next tick comes a full interval after this refresh.
   if (CBAutoRefresh)
     StartTimer();
+}
+
+// The rows hold what the window shows; the snapshot behind them is not needed until the next
+// read, which fills it anew. Between refreshes the window then holds its rows alone.
+void TFormNetrova::ReleaseMergedSnapshot() {
+  snapshot_.ReleaseTables();
+  services_.ReturnFreeMemory();
 }
 
 void TFormNetrova::Timer1Timer() {

@@ -1,17 +1,9 @@
 #include "connlist/connection_list.h"
 
-#include "connlist/endpoint_index.h"
+#include "connlist/row_pairing.h"
 #include "connlist/tcp_state_text.h"
 
 namespace halvane {
-namespace {
-constexpr const char* kLoopback = "127.0.0.1";
-}
-
-bool ConnectionList::IsLoopback(const TMyRec& rec) const {
-  return rec.LocalIP == kLoopback && rec.RemoteIP == kLoopback;
-}
-
 // New rows, one per endpoint in array order. A program is counted before the loopback rule, so
 // a program whose only rows are hidden loopback connections still counts.
 void ConnectionList::AddRowsFor(FileRecArray& endpoints, bool tcp, const char* mark,
@@ -42,9 +34,9 @@ void ConnectionList::AddRowsFor(FileRecArray& endpoints, bool tcp, const char* m
     if (!e.ProcessPath.empty())
       programs_.Collect(r.ProcessName);
     ++additions.addCount;
-    additions.lastDropped = tcp && hideLoopback && IsLoopback(r);
+    additions.lastDropped = tcp && hideLoopback && IsLoopbackRow(r);
     if (!additions.lastDropped)
-      additions.records.push_back(std::move(r));
+      additions.Add(std::move(r));
   }
 }
 
@@ -52,7 +44,6 @@ void ConnectionList::FillConnectionList() {
   snapshot_.ReadConnectionTables();
   programs_.Clear();
   RowAdditions additions;
-  additions.records.reserve(snapshot_.TcpRecs.size() + snapshot_.UdpRecs.size());
   AddRowsFor(snapshot_.TcpRecs, true, "", false, additions);
   AddRowsFor(snapshot_.UdpRecs, false, "", false, additions);
   // The selection falls on the row that was first before the final sort.
@@ -70,57 +61,78 @@ void ConnectionList::RefreshConnectionList() {
   MergeSnapshot();
 }
 
-bool ConnectionList::ExamineTcpRow(TMyRec& r, EndpointIndex& index) {
-  const std::uint32_t e = index.FirstFree(r);
-  // A loopback connection hidden by the option ends the search unpaired: the row goes.
-  if (e == EndpointIndex::kNone || (!window_.ShowLocalChecked() && IsLoopback(r)))
-    return false;
-  index.Take(e);
-  std::string state = TcpStateText(index.StateCodeOf(e));
-  if (state == r.State) {
-    r.Mark.clear();
-  } else {
-    r.Mark = "md";
-    r.State = std::move(state);
-  }
-  return true;
-}
-
-bool ConnectionList::ExamineUdpRow(TMyRec& r, EndpointIndex& index) {
-  const std::uint32_t e = index.FirstFree(r);
-  if (e == EndpointIndex::kNone)
-    return false;
-  index.Take(e);
-  return true;
-}
-
-// Pairs every row, in display order, with the first free endpoint of its key; the rows left
-// unpaired are to go. The indexes live only for the pairing, so their memory is free again
-// before the view places the new rows.
-std::vector<ListRow*> ConnectionList::PairRows() {
-  EndpointIndex tcpIndex(snapshot_.TcpRecs, true);
-  EndpointIndex udpIndex(snapshot_.UdpRecs, false);
-  std::vector<ListRow*> removed;
+// The rows in display order, as the pairing reads them.
+std::vector<const TMyRec*> ConnectionList::RecordsInOrder(std::vector<ListRow*>* rows) const {
   const std::size_t rowCount = view_.RowCount();
+  std::vector<const TMyRec*> records(rowCount);
+  if (rows)
+    rows->resize(rowCount);
   for (std::size_t i = 0; i < rowCount; ++i) {
     ListRow* row = view_.RowAt(i);
-    TMyRec& r = *view_.RecordOf(row);
-    const bool found =
-        r.Protocol == "TCP" ? ExamineTcpRow(r, tcpIndex) : ExamineUdpRow(r, udpIndex);
-    if (!found)
-      removed.push_back(row);
-    else if (!r.ProcessPath.empty())
-      programs_.Collect(r.ProcessName);
+    records[i] = view_.RecordOf(row);
+    if (rows)
+      (*rows)[i] = row;
   }
-  // The paired endpoints are marked once every row is paired, in array order.
-  tcpIndex.MarkTaken();
-  udpIndex.MarkTaken();
-  return removed;
+  return records;
+}
+
+void ConnectionList::NoteRowsForPairing() {
+  noted_ = std::make_unique<NotedRows>();
+  noted_->generation = view_.Generation();
+  noted_->showLocal = window_.ShowLocalChecked();
+  noted_->records = RecordsInOrder(&noted_->rows);
+}
+
+void ConnectionList::PairNotedRows() {
+  if (!noted_)
+    return;
+  noted_->pairing =
+      PairRows(noted_->records, noted_->showLocal, snapshot_.TcpRecs, snapshot_.UdpRecs);
+  noted_->paired = true;
+}
+
+// The pairing made while the tables were read, when the rows, their order and the loopback
+// option are still what they were then. Otherwise the rows are paired now, after the marks
+// that pairing left on the endpoints are taken off again.
+RowPairing ConnectionList::CurrentPairing(std::vector<ListRow*>& rows) {
+  const std::unique_ptr<NotedRows> noted = std::move(noted_);
+  if (noted && noted->paired) {
+    if (noted->generation == view_.Generation() && noted->showLocal == window_.ShowLocalChecked()) {
+      rows = std::move(noted->rows);
+      return std::move(noted->pairing);
+    }
+    for (FileRecArray* endpoints : {&snapshot_.TcpRecs, &snapshot_.UdpRecs})
+      for (File_Rec& e : *endpoints)
+        e.Matched.clear();
+  }
+  const std::vector<const TMyRec*> records = RecordsInOrder(&rows);
+  return PairRows(records, window_.ShowLocalChecked(), snapshot_.TcpRecs, snapshot_.UdpRecs);
+}
+
+// Kept rows lose their marks; TCP rows whose state changed take the new one and "md".
+void ConnectionList::WriteChanges(const RowPairing& pairing, const std::vector<ListRow*>& rows) {
+  for (const RowPairing::Change& change : pairing.changed) {
+    TMyRec& r = *view_.RecordOf(rows[change.row]);
+    std::string state = TcpStateText(snapshot_.TcpRecs[change.endpoint].StateCode);
+    if (state == r.State) {
+      r.Mark.clear();
+    } else {
+      r.Mark = "md";
+      r.State = std::move(state);
+    }
+  }
 }
 
 void ConnectionList::MergeSnapshot() {
-  programs_.Clear();
-  const std::vector<ListRow*> removed = PairRows();
+  std::vector<ListRow*> rows;
+  RowPairing pairing = CurrentPairing(rows);
+  WriteChanges(pairing, rows);
+  std::vector<ListRow*> removed;
+  removed.reserve(pairing.removed.size());
+  for (const std::uint32_t at : pairing.removed)
+    removed.push_back(rows[at]);
+  rows = {};
+  programs_ = std::move(pairing.programs);
   RowAdditions additions;
   AddRowsFor(snapshot_.TcpRecs, true, "add", true, additions);
   AddRowsFor(snapshot_.UdpRecs, false, "add", true, additions);

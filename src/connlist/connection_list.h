@@ -1,8 +1,12 @@
 #pragma once
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "connlist/list_view.h"
 #include "connlist/program_count.h"
+#include "connlist/row_pairing.h"
 #include "snapshot/connection_snapshot.h"
 
 namespace halvane {
@@ -28,19 +32,36 @@ class ConnectionList {
   // The merge half of a refresh, over the snapshot already read.
   void MergeSnapshot();
 
+  // A refresh that reads the tables on another thread can pair the rows there as well:
+  // NoteRowsForPairing on the GUI thread before the read starts, PairNotedRows on the reading
+  // thread after ReadConnectionTables, then MergeSnapshot on the GUI thread. Between the first
+  // and the last, only the view's order, the selection and the loopback option may change; the
+  // merge pairs the rows itself when the order or the option did.
+  void NoteRowsForPairing();
+  void PairNotedRows();
+
  private:
+  struct NotedRows {
+    std::uint64_t generation = 0;
+    bool showLocal = true;
+    std::vector<ListRow*> rows;
+    std::vector<const TMyRec*> records;
+    bool paired = false;
+    RowPairing pairing;
+  };
+
   void AddRowsFor(FileRecArray& endpoints, bool tcp, const char* mark, bool onlyUnmatched,
                   RowAdditions& additions);
-  std::vector<ListRow*> PairRows();
-  bool ExamineTcpRow(TMyRec& r, class EndpointIndex& index);
-  bool ExamineUdpRow(TMyRec& r, class EndpointIndex& index);
-  bool IsLoopback(const TMyRec& rec) const;
+  std::vector<const TMyRec*> RecordsInOrder(std::vector<ListRow*>* rows) const;
+  RowPairing CurrentPairing(std::vector<ListRow*>& rows);
+  void WriteChanges(const RowPairing& pairing, const std::vector<ListRow*>& rows);
 
   ConnectionSnapshot& snapshot_;
   IListView& view_;
   IListWindow& window_;
   PathlessDescriptions texts_;
   ProgramCountText programs_;
+  std::unique_ptr<NotedRows> noted_;
 };
 
 }  // namespace halvane

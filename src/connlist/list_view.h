@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "connlist/my_rec.h"
@@ -12,11 +13,41 @@ class ListRow;
 // Rows added by a fill or a refresh, records filled, in the order they were added. Rows that the
 // loopback rule dropped again at once are not among them, but they were added and sorted all the
 // same: `addCount` counts every addition, `lastDropped` says whether the last one was dropped.
-struct RowAdditions {
-  std::vector<TMyRec> records;
+// The records are kept in chunks, so that the view frees each chunk once it has made rows of
+// it: a first fill of hundreds of thousands of rows never holds all records twice.
+class RowAdditions {
+ public:
+  void Add(TMyRec record);
+  std::size_t RecordCount() const { return count_; }
+  // Hands each record to `take`, in order, and frees them as it goes.
+  template <typename Take>
+  void TakeEach(Take take) {
+    for (std::vector<TMyRec>& chunk : chunks_) {
+      for (TMyRec& record : chunk)
+        take(std::move(record));
+      std::vector<TMyRec>().swap(chunk);
+    }
+    chunks_.clear();
+    count_ = 0;
+  }
+
   std::size_t addCount = 0;
   bool lastDropped = false;
+
+ private:
+  static constexpr std::size_t kChunkSize = 4096;
+  std::vector<std::vector<TMyRec>> chunks_;
+  std::size_t count_ = 0;
 };
+
+inline void RowAdditions::Add(TMyRec record) {
+  if (chunks_.empty() || chunks_.back().size() == kChunkSize) {
+    chunks_.emplace_back();
+    chunks_.back().reserve(kChunkSize);
+  }
+  chunks_.back().push_back(std::move(record));
+  ++count_;
+}
 
 // The operations of the connection view that the fill and the refresh use.
 class IListView {
@@ -45,6 +76,8 @@ class IListView {
   // before that final sort.
   virtual ListRow* MergeRows(const std::vector<ListRow*>& removed, RowAdditions additions) = 0;
   virtual void Repaint() = 0;
+  // Changes whenever rows are added, deleted or put in another order.
+  virtual std::uint64_t Generation() const = 0;
 };
 
 // What the list reads from and writes to the main window.

@@ -63,4 +63,9 @@ void ConnectionSnapshot::ReadConnectionTables() {
   identities_.clear();
 }
 
+void ConnectionSnapshot::ReleaseTables() {
+  FileRecArray().swap(TcpRecs);
+  FileRecArray().swap(UdpRecs);
+}
+
 }  // namespace halvane

@@ -13,6 +13,8 @@ class ConnectionSnapshot {
       : tables_(tables), identity_(identity) {}
 
   void ReadConnectionTables();
+  // Frees both arrays once their rows are merged; the next read fills them anew.
+  void ReleaseTables();
 
   FileRecArray TcpRecs;
   FileRecArray UdpRecs;

@@ -79,11 +79,12 @@ ListRow* ConnectionViewModel::FirstBeforeFinalSort(const RowList& order, std::si
 
 ListRow* ConnectionViewModel::MergeRows(const std::vector<ListRow*>& removed,
                                         RowAdditions additions) {
+  ++generation_;
   RemoveRows(removed);
   RowList added;
-  added.reserve(additions.records.size());
-  for (TMyRec& rec : additions.records)
-    added.push_back(std::make_unique<ListRow>(std::move(rec)));
+  added.reserve(additions.RecordCount());
+  additions.TakeEach(
+      [&added](TMyRec rec) { added.push_back(std::make_unique<ListRow>(std::move(rec))); });
 
   if (sortColumn_ == kNoColumn || !ColumnOrdersRows()) {
     // No order: rows stay where they were and additions follow in order.

@@ -10,6 +10,7 @@
 namespace halvane {
 
 ListRow* ConnectionViewModel::AddRow() {
+  ++generation_;
   rows_.push_back(std::make_unique<ListRow>());
   ListRow* row = rows_.back().get();
   row->index = rows_.size() - 1;
@@ -31,6 +32,7 @@ void ConnectionViewModel::DeleteRow(ListRow* row) {
   if (selected_ == row)
     selected_ = nullptr;
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
+  ++generation_;
   Renumber(at);
 }
 
@@ -114,6 +116,7 @@ void ConnectionViewModel::SortRows() {
   if (sortColumn_ == kNoColumn)
     return;
   SortList(rows_);
+  ++generation_;
   Renumber(0);
 }
 

@@ -39,6 +39,7 @@ class ConnectionViewModel : public IListView {
   void SortRows() override;
   void TakeKeyboardFocus() override { hasKeyboardFocus_ = true; }
   void Repaint() override { ++repaints_; }
+  std::uint64_t Generation() const override { return generation_; }
   ListRow* MergeRows(const std::vector<ListRow*>& removed, RowAdditions additions) override;
 
   ListRow* RowAt(std::size_t index) const override { return rows_[index].get(); }
@@ -69,6 +70,7 @@ class ConnectionViewModel : public IListView {
   void Renumber(std::size_t from);
 
   RowList rows_;
+  std::uint64_t generation_ = 0;
   ListRow* focused_ = nullptr;
   ListRow* selected_ = nullptr;
   int sortColumn_ = 1;

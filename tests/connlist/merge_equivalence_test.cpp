@@ -58,22 +58,21 @@ class MergeEquivalence {
     fastList_.FillConnectionList();
     ExpectSame("fill");
     for (int step = 0; step < steps && !::testing::Test::HasFailure(); ++step) {
-      switch (Below(6)) {
-        case 0:
-          ChooseSort();
-          break;
-        case 1:
-          SetShowLocal(!literal_.window.showLocal);
-          break;
-        case 2:
-          SelectRandomRow();
-          break;
-        default:
-          break;
-      }
       NewSnapshot();
-      literalList_.RefreshConnectionList();
-      fastList_.RefreshConnectionList();
+      if (Below(2)) {
+        // As the window does it: rows noted, tables read and rows paired on the reading thread,
+        // the user changing the view meanwhile, then the merge.
+        fastList_.NoteRowsForPairing();
+        fast_.snapshot.ReadConnectionTables();
+        fastList_.PairNotedRows();
+        ChangeTheWindow();
+        literalList_.RefreshConnectionList();
+        fastList_.MergeSnapshot();
+      } else {
+        ChangeTheWindow();
+        literalList_.RefreshConnectionList();
+        fastList_.RefreshConnectionList();
+      }
       ExpectSame("refresh " + std::to_string(step));
     }
   }
@@ -121,6 +120,22 @@ class MergeEquivalence {
         v->SetSortColumn(column);
         v->SetDirection(d);
       }
+    }
+  }
+
+  void ChangeTheWindow() {
+    switch (Below(6)) {
+      case 0:
+        ChooseSort();
+        break;
+      case 1:
+        SetShowLocal(!literal_.window.showLocal);
+        break;
+      case 2:
+        SelectRandomRow();
+        break;
+      default:
+        break;
     }
   }
 

@@ -82,7 +82,7 @@ TEST(ViewModelMergeTest, MergeGivesWhatAddingTheRowsOneByOneGives) {
         RowAdditions additions;
         for (std::size_t i = 0; i < batch.added.size(); ++i)
           if (!batch.dropped[i])
-            additions.records.push_back(batch.added[i]);
+            additions.Add(batch.added[i]);
         additions.addCount = batch.added.size();
         additions.lastDropped = !batch.dropped.empty() && batch.dropped.back();
         ListRow* first = merged.MergeRows({}, std::move(additions));

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "platform/linux/free_memory.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/process_terminate.h"
 
@@ -71,6 +72,10 @@ bool LinuxAppServices::IsRegularFile(const std::string& path) {
 
 std::vector<std::string> LinuxAppServices::SystemProgramDirectories() {
   return {"/usr/sbin", "/sbin", "/usr/lib/systemd", "/lib/systemd"};
+}
+
+void LinuxAppServices::ReturnFreeMemory() {
+  ReturnFreeMemoryToSystem();
 }
 
 }  // namespace halvane

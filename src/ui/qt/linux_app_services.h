@@ -33,6 +33,7 @@ class LinuxAppServices : public IAppServices {
   bool IsRegularFile(const std::string& path) override;
   // The administration programs and the service manager's own programs.
   std::vector<std::string> SystemProgramDirectories() override;
+  void ReturnFreeMemory() override;
 
  private:
   std::unique_ptr<IConnectionTables> tables_;
