@@ -184,8 +184,9 @@ class TFormNetrova : private IListWindow {
   ConnectionSnapshot snapshot_;
   std::unique_ptr<ConnectionList> list_;  // made once the path-less descriptions are set
 
-  // The refresh in flight. The worker writes only the snapshot's arrays, and only while the
-  // read runs; the rows and every other field belong to the GUI thread.
+  // The refresh in flight. The worker writes only the snapshot's arrays and the list's pairing
+  // of the rows noted at the start, and only while the read runs; it reads the rows' fields,
+  // which only a merge changes. The rows and every other field belong to the GUI thread.
   bool refreshRunning_ = false;
   bool refreshRequested_ = false;  // asked for while one ran
   bool closed_ = false;

@@ -73,6 +73,31 @@ TEST_F(RefreshWorkerTest, AutoRefreshTurnedOnDuringARefreshStartsTheTimerAsTheRe
   EXPECT_TRUE(Form().TimerRunning());
 }
 
+// The rows are paired on the reading thread; a sort meanwhile puts them in another order, and
+// the merge then pairs them again in the order they stand in.
+TEST_F(RefreshWorkerTest, ASortDuringTheReadGivesTheRowsOfTheNewTablesInTheNewOrder) {
+  CreatedWithReadsOnDemand();
+  services.tables.rows.tcp.pop_back();  // the firefox connection has gone
+  Form().HandleEvent([&] { Form().BTNRefreshClick(); });
+  runner->RunStarted();
+  Form().VTSHeaderClick(1);  // by program name, now descending
+  RunPosted();
+  EXPECT_THAT(RowNames(), ElementsAre("System", "sshd", "postgres"));
+  EXPECT_EQ(Form().VTS().RowCount(), 3u);
+}
+
+// Between refreshes the window holds its rows alone: the snapshot goes once it is merged.
+TEST_F(RefreshWorkerTest, TheSnapshotIsFreedAfterTheFillAndAfterEachMerge) {
+  CreatedWithReadsOnDemand();
+  EXPECT_EQ(services.freeMemoryReturns, 1);
+  Form().HandleEvent([&] { Form().BTNRefreshClick(); });
+  runner->RunStarted();
+  EXPECT_EQ(services.freeMemoryReturns, 1);  // the merge still needs it
+  RunPosted();
+  EXPECT_EQ(services.freeMemoryReturns, 2);
+  EXPECT_EQ(Form().VTS().RowCount(), 4u);
+}
+
 enum class Request { Button, TimerTick, LoopbackBox, EndProcess };
 
 struct RequestCase {

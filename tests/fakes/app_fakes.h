@@ -224,6 +224,7 @@ class FakeAppServices : public IAppServices {
   }
   bool IsRegularFile(const std::string& path) override { return regularFiles.count(path) > 0; }
   std::vector<std::string> SystemProgramDirectories() override { return systemProgramDirectories; }
+  void ReturnFreeMemory() override { ++freeMemoryReturns; }
 
   FailingConnectionTables tables;
   FakeProcessIdentity identity;
@@ -238,6 +239,7 @@ class FakeAppServices : public IAppServices {
   std::vector<std::uint32_t> ended;
   std::function<void(std::uint32_t)> onEnded;
   std::set<std::string> regularFiles;
+  int freeMemoryReturns = 0;
   std::vector<std::string> systemProgramDirectories{"/usr/sbin", "/sbin", "/usr/lib/systemd",
                                                     "/lib/systemd"};
 
