@@ -57,6 +57,8 @@ void ConnectionList::FillConnectionList() {
 }
 
 void ConnectionList::RefreshConnectionList() {
+  // A pairing noted for another read does not hold for this one.
+  noted_.reset();
   snapshot_.ReadConnectionTables();
   MergeSnapshot();
 }
