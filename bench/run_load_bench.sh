@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Opens a loopback load with halvane-loadgen, runs bench_refresh on it, and releases the load.
+# Opens a loopback load with halvane-loadgen, runs bench_refresh (or another benchmark) on it,
+# and releases the load.
 #
-#   run_load_bench.sh [--tcp N] [--udp M] [--procs P] [--hold S] [--bin DIR] [-- BENCH_ARGS...]
+#   run_load_bench.sh [--tcp N] [--udp M] [--procs P] [--hold S] [--bin DIR] [--bench NAME]
+#                     [-- BENCH_ARGS...]
 #
 # N connections (default 10000), M UDP sockets (default 1000), P worker processes (default: as
 # few as the open-file limit allows), held for at most S seconds (default 600, the most the
 # generator allows; the load is released as soon as the benchmark ends). DIR holds
 # halvane-loadgen, bench_refresh and halvane-cli (default: this script's directory when they
-# are there, else build/bin). Arguments after -- go to bench_refresh, e.g. -- --runs 3.
+# are there, else build/bin). NAME is the benchmark run on the load (default bench_refresh; e.g.
+# bench_window). Arguments after -- go to it, e.g. -- --runs 3.
 set -euo pipefail
 
 tcp=10000
@@ -16,6 +19,7 @@ procs=""
 hold=600
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 bin=""
+bench=bench_refresh
 bench_args=()
 while [[ $# -gt 0 ]]; do
   case "$1" in
@@ -24,15 +28,16 @@ while [[ $# -gt 0 ]]; do
     --procs) procs="$2"; shift 2 ;;
     --hold) hold="$2"; shift 2 ;;
     --bin) bin="$2"; shift 2 ;;
+    --bench) bench="$2"; shift 2 ;;
     --) shift; bench_args=("$@"); break ;;
-    -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
     *) echo "run_load_bench.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
 if [[ -z "$bin" ]]; then
   if [[ -x "$here/halvane-loadgen" ]]; then bin="$here"; else bin="$here/../build/bin"; fi
 fi
-for program in halvane-loadgen bench_refresh; do
+for program in halvane-loadgen "$bench"; do
   [[ -x "$bin/$program" ]] || { echo "run_load_bench.sh: no $bin/$program (build first)" >&2; exit 2; }
 done
 
@@ -60,5 +65,9 @@ fi
 echo "load of $tcp connections and $udp UDP sockets ready after $((SECONDS - started)) s"
 
 status=0
-"$bin/bench_refresh" --cli "$bin/halvane-cli" "${bench_args[@]}" || status=$?
+if [[ "$bench" == bench_refresh ]]; then
+  "$bin/bench_refresh" --cli "$bin/halvane-cli" "${bench_args[@]}" || status=$?
+else
+  "$bin/$bench" "${bench_args[@]}" || status=$?
+fi
 exit "$status"
