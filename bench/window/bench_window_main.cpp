@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -14,14 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_urls.h"
-#include "app/background_runner.h"
-#include "app/form_netrova.h"
 #include "common/run_stats.h"
-#include "ui/qt/icon_backends.h"
-#include "ui/qt/linux_app_services.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_window_surface.h"
+#include "ui/qt/window_assembly.h"
 
 namespace halvane::bench {
 namespace {
@@ -170,25 +163,10 @@ void PrintTimes(const char* label, std::vector<double> times) {
               Median(times), Largest(times));
 }
 
-std::vector<std::string> UserApplicationDirs() {
-  const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (dataHome.isEmpty())
-    return {};
-  return {(dataHome + QStringLiteral("/applications")).toStdString()};
-}
-
 int Run(const WindowOptions& options) {
-  IconNameRegistry iconNames;
-  DesktopSystemIcons systemIcons(iconNames, DesktopIconIndex::Build("/", UserApplicationDirs()));
-  PixmapImageStore smallImages(iconNames);
-  PixmapImageStore largeImages(iconNames);
-  LinuxAppServices services;
-  QtWindowSurface surface;
-  surface.UseLargeImages(&largeImages);
-  TFormNetrova form(surface, services, IconBackends{systemIcons, smallImages, largeImages},
-                    DefaultHomeUrl(), DefaultUpdateUrl(), MakeThreadRunner());
-  FormNetrovaWindow window(form, services, smallImages);
-  surface.Bind(&window);
+  HalvaneWindowAssembly assembly;
+  TFormNetrova& form = assembly.Form();
+  FormNetrovaWindow& window = assembly.Window();
 
   QElapsedTimer clock;
   clock.start();
@@ -228,7 +206,6 @@ int Run(const WindowOptions& options) {
              }));
   std::printf("resident %s, peak %s\n", Megabytes(StatusKb("VmRSS:")).c_str(),
               Megabytes(StatusKb("VmHWM:")).c_str());
-  surface.Bind(nullptr);
   return 0;
 }
 

@@ -4,21 +4,15 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QSessionManager>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 
-#include "app/app_urls.h"
-#include "app/form_netrova.h"
 #include "platform/linux/program_file.h"
 #include "platform/linux/single_instance.h"
 #include "ui/qt/display_check.h"
 #include "ui/qt/glyphs.h"
-#include "ui/qt/icon_backends.h"
-#include "ui/qt/linux_app_services.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_window_surface.h"
+#include "ui/qt/window_assembly.h"
 
 namespace halvane {
 
@@ -49,38 +43,18 @@ int RunConsoleCompanion(int argc, char** argv) {
   return 1;
 }
 
-std::vector<std::string> UserApplicationDirs() {
-  const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (dataHome.isEmpty())
-    return {};
-  return {(dataHome + QStringLiteral("/applications")).toStdString()};
-}
-
 int RunMainWindow(QApplication& app) {
   UseFallbackIconTheme();
-  IconNameRegistry iconNames;
-  DesktopSystemIcons systemIcons(iconNames, DesktopIconIndex::Build("/", UserApplicationDirs()));
-  PixmapImageStore smallImages(iconNames);
-  PixmapImageStore largeImages(iconNames);
-  LinuxAppServices services;
-  QtWindowSurface surface;
-  surface.UseLargeImages(&largeImages);
-  // Refreshes read the tables on a thread of their own; the first one starts after FormCreate
-  // raised the capabilities, which it inherits.
-  TFormNetrova form(surface, services, IconBackends{systemIcons, smallImages, largeImages},
-                    DefaultHomeUrl(), DefaultUpdateUrl(), MakeThreadRunner());
-  FormNetrovaWindow window(form, services, smallImages);
-  surface.Bind(&window);
+  HalvaneWindowAssembly assembly;
+  FormNetrovaWindow& window = assembly.Window();
   QObject::connect(
       &app, &QGuiApplication::commitDataRequest, &window,
       [&window](QSessionManager& manager) { window.AskAtLogout(manager); }, Qt::DirectConnection);
 
-  form.FormCreate();  // the first picture of the window already shows the filled list
+  assembly.Form().FormCreate();  // the first picture of the window already shows the filled list
   window.CentreOnScreen();
   window.show();
-  const int code = QApplication::exec();
-  surface.Bind(nullptr);
-  return code;
+  return QApplication::exec();
 }
 
 }  // namespace
