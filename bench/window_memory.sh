@@ -1,36 +1,31 @@
 #!/usr/bin/env bash
-# The window's memory under a loopback load: opens the load with halvane-loadgen, starts the
-# real window (Qt offscreen) with automatic refresh on, samples its resident set once a second
-# and prints, per sample, the rows shown and the resident set; then the summary.
+# The window's memory on the connections open right now: starts the real window (Qt offscreen)
+# with automatic refresh on, waits for the first fill to settle, samples its resident set once
+# a second and prints the resident set after the fill, its range and the peak. Run it on a load:
 #
-#   run_window_memory.sh [--tcp N] [--udp M] [--seconds S] [--bin DIR]
+#   run_load_bench.sh --tcp 100000 --udp 10000 --bench window_memory.sh -- [--seconds S]
 #
-# N connections (default 100000), M UDP sockets (default 10000), S seconds of sampling after
-# the first fill (default 45, i.e. four refreshes of the 10 s timer). DIR holds halvane and
-# halvane-loadgen (default: this script's directory when they are there, else build/bin).
+#   window_memory.sh [--seconds S] [--bin DIR]
+#
+# S seconds of sampling after the first fill (default 45, i.e. four refreshes of the 10 s
+# timer). DIR holds halvane (default: this script's directory when it is there, else build/bin).
 set -euo pipefail
 
-tcp=100000
-udp=10000
 seconds=45
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 bin=""
 while [[ $# -gt 0 ]]; do
   case "$1" in
-    --tcp) tcp="$2"; shift 2 ;;
-    --udp) udp="$2"; shift 2 ;;
     --seconds) seconds="$2"; shift 2 ;;
     --bin) bin="$2"; shift 2 ;;
-    -h|--help) sed -n '2,10p' "$0"; exit 0 ;;
-    *) echo "run_window_memory.sh: unknown option $1" >&2; exit 2 ;;
+    -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+    *) echo "window_memory.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
 if [[ -z "$bin" ]]; then
-  if [[ -x "$here/halvane-loadgen" ]]; then bin="$here"; else bin="$here/../build/bin"; fi
+  if [[ -x "$here/halvane" ]]; then bin="$here"; else bin="$here/../build/bin"; fi
 fi
-for program in halvane-loadgen halvane; do
-  [[ -x "$bin/$program" ]] || { echo "run_window_memory.sh: no $bin/$program (build first)" >&2; exit 2; }
-done
+[[ -x "$bin/halvane" ]] || { echo "window_memory.sh: no $bin/halvane (build first)" >&2; exit 2; }
 
 # A private copy of the window with its own settings file: automatic refresh on, loopback shown.
 work="$(mktemp -d)"
@@ -39,24 +34,12 @@ cp "$bin/halvane" "$work/"
 printf '[Set]\r\nShowLocal=1\r\nAutoRefresh=1\r\nAlwaysTop=0\r\nShowInfo=0\r\n' >"$work/Netrova.ini"
 
 window_pid=""
-coproc LOAD { exec "$bin/halvane-loadgen" --tcp "$tcp" --udp "$udp" --hold 600; }
-load_pid=$LOAD_PID
-load_in=${LOAD[1]}
-load_out=${LOAD[0]}
-stop_all() {
+stop_window() {
   [[ -n "$window_pid" ]] && kill -TERM "$window_pid" 2>/dev/null || true
-  exec {load_in}>&- 2>/dev/null || true
-  kill -TERM "$load_pid" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
-trap stop_all EXIT
-
-if ! read -r -t 600 line <&"$load_out" || [[ "$line" != "ready" ]]; then
-  echo "run_window_memory.sh: the load generator did not get ready" >&2
-  exit 1
-fi
-echo "load of $tcp connections and $udp UDP sockets ready"
+trap stop_window EXIT
 
 kb() { awk -v key="$1:" '$1 == key { print $2 }' "/proc/$window_pid/status" 2>/dev/null || echo 0; }
 
