@@ -25,12 +25,9 @@ void ConnectionSnapshot::FillIdentity(const IProcessSnapshot* processes, std::ui
   rec.Company = id.company;
 }
 
-void ConnectionSnapshot::ReadConnectionTables() {
-  // One process snapshot serves every name lookup of both tables.
-  const std::unique_ptr<IProcessSnapshot> processes = identity_.CreateProcessSnapshot();
-  identities_.clear();
-
-  // The arrays keep the elements of the last snapshot and every field is written over.
+// The arrays keep the elements of the last snapshot and every field is written over. Each raw
+// table goes as soon as its array is filled, before the next table is read.
+void ConnectionSnapshot::ReadTcpRecs(const IProcessSnapshot* processes) {
   const std::vector<RawTcpRow> tcp = tables_.ReadTcpTable();
   TcpRecs.resize(tcp.size());
   for (std::size_t i = 0; i < tcp.size(); ++i) {
@@ -42,10 +39,12 @@ void ConnectionSnapshot::ReadConnectionTables() {
     AssignIpv4Text(row.remoteAddr, rec.RemoteIP);
     AssignPortText(row.remotePort, rec.RemotePort);
     AssignPidText(row.pid, rec.PID);
-    FillIdentity(processes.get(), row.pid, rec);
+    FillIdentity(processes, row.pid, rec);
     rec.Matched.clear();
   }
+}
 
+void ConnectionSnapshot::ReadUdpRecs(const IProcessSnapshot* processes) {
   const std::vector<RawUdpRow> udp = tables_.ReadUdpTable();
   UdpRecs.resize(udp.size());
   for (std::size_t i = 0; i < udp.size(); ++i) {
@@ -57,9 +56,17 @@ void ConnectionSnapshot::ReadConnectionTables() {
     rec.RemoteIP.clear();
     rec.RemotePort.clear();
     AssignPidText(row.pid, rec.PID);
-    FillIdentity(processes.get(), row.pid, rec);
+    FillIdentity(processes, row.pid, rec);
     rec.Matched.clear();
   }
+}
+
+void ConnectionSnapshot::ReadConnectionTables() {
+  // One process snapshot serves every name lookup of both tables.
+  const std::unique_ptr<IProcessSnapshot> processes = identity_.CreateProcessSnapshot();
+  identities_.clear();
+  ReadTcpRecs(processes.get());
+  ReadUdpRecs(processes.get());
   identities_.clear();
 }
 

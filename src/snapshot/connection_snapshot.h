@@ -20,6 +20,8 @@ class ConnectionSnapshot {
   FileRecArray UdpRecs;
 
  private:
+  void ReadTcpRecs(const IProcessSnapshot* processes);
+  void ReadUdpRecs(const IProcessSnapshot* processes);
   void FillIdentity(const IProcessSnapshot* processes, std::uint32_t pid, File_Rec& rec);
 
   struct ProcessIdentityText {
