@@ -178,8 +178,9 @@ int Run(const WindowOptions& options) {
   const double showMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
   std::printf(
       "rows: %d; creation with the first fill %.0f ms, show + first paint %.1f ms; "
-      "resident %s\n",
-      window.VTS->model()->rowCount(), createMs, showMs, Megabytes(StatusKb("VmRSS:")).c_str());
+      "resident %s, peak %s\n",
+      window.VTS->model()->rowCount(), createMs, showMs, Megabytes(StatusKb("VmRSS:")).c_str(),
+      Megabytes(StatusKb("VmHWM:")).c_str());
 
   const std::vector<RefreshRun> refreshes = MeasureRefreshes(form, options.refreshes);
   std::vector<double> walls, stalls;
