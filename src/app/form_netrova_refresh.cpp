@@ -30,11 +30,11 @@ void TFormNetrova::BTNRefreshClick() {
 void TFormNetrova::StartTableRead() {
   refreshRunning_ = true;
   const std::weak_ptr<TFormNetrova*> form = alive_;
-  // The rows are paired on the reading thread too; the merge checks that the pairing still
-  // holds for the rows as they are by then.
-  list_->NoteRowsForPairing();
   ConnectionList* const list = list_.get();
   try {
+    // The rows are paired on the reading thread too; the merge checks that the pairing still
+    // holds for the rows as they are by then.
+    list->NoteRowsForPairing();
     runner_->Start([this, form, list] {
       std::exception_ptr readError;
       try {
@@ -51,7 +51,8 @@ void TFormNetrova::StartTableRead() {
       });
     });
   } catch (...) {
-    // No thread to read on: the refresh ends at once, with the error.
+    // No memory to note the rows, or no thread to read on: the refresh ends at once, with the
+    // error.
     AfterRefresh();
     throw;
   }
