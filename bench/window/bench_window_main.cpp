@@ -62,12 +62,6 @@ long StatusKb(const char* key) {
   return 0;
 }
 
-std::string Megabytes(long kb) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(kb) / 1024);
-  return text;
-}
-
 // The longest gap between two ticks of a 1 ms timer: how long the GUI thread did nothing else.
 class StallProbe {
  public:
@@ -179,15 +173,15 @@ int Run(const WindowOptions& options) {
   std::printf(
       "rows: %d; creation with the first fill %.0f ms, show + first paint %.1f ms; "
       "resident %s, peak %s\n",
-      window.VTS->model()->rowCount(), createMs, showMs, Megabytes(StatusKb("VmRSS:")).c_str(),
-      Megabytes(StatusKb("VmHWM:")).c_str());
+      window.VTS->model()->rowCount(), createMs, showMs, MegabytesText(StatusKb("VmRSS:")).c_str(),
+      MegabytesText(StatusKb("VmHWM:")).c_str());
 
   const std::vector<RefreshRun> refreshes = MeasureRefreshes(form, options.refreshes);
   std::vector<double> walls, stalls;
   for (std::size_t i = 0; i < refreshes.size(); ++i) {
     std::printf("refresh %zu: %7.1f ms, GUI thread held at most %6.1f ms, resident %s\n", i + 1,
                 refreshes[i].wallMs, refreshes[i].longestStallMs,
-                Megabytes(refreshes[i].rssKb).c_str());
+                MegabytesText(refreshes[i].rssKb).c_str());
     walls.push_back(refreshes[i].wallMs);
     stalls.push_back(refreshes[i].longestStallMs);
   }
@@ -205,8 +199,8 @@ int Run(const WindowOptions& options) {
                bar->setValue(std::uniform_int_distribution<int>(0, bar->maximum())(random));
                window.VTS->viewport()->repaint();
              }));
-  std::printf("resident %s, peak %s\n", Megabytes(StatusKb("VmRSS:")).c_str(),
-              Megabytes(StatusKb("VmHWM:")).c_str());
+  std::printf("resident %s, peak %s\n", MegabytesText(StatusKb("VmRSS:")).c_str(),
+              MegabytesText(StatusKb("VmHWM:")).c_str());
   return 0;
 }
 

@@ -63,17 +63,14 @@ void ConnectionList::RefreshConnectionList() {
   MergeSnapshot();
 }
 
-// The rows in display order, as the pairing reads them.
-std::vector<const TMyRec*> ConnectionList::RecordsInOrder(std::vector<ListRow*>* rows) const {
+// The rows in display order into `rows`, and their records as the pairing reads them.
+std::vector<const TMyRec*> ConnectionList::RecordsInOrder(std::vector<ListRow*>& rows) const {
   const std::size_t rowCount = view_.RowCount();
   std::vector<const TMyRec*> records(rowCount);
-  if (rows)
-    rows->resize(rowCount);
+  rows.resize(rowCount);
   for (std::size_t i = 0; i < rowCount; ++i) {
-    ListRow* row = view_.RowAt(i);
-    records[i] = view_.RecordOf(row);
-    if (rows)
-      (*rows)[i] = row;
+    rows[i] = view_.RowAt(i);
+    records[i] = view_.RecordOf(rows[i]);
   }
   return records;
 }
@@ -82,7 +79,7 @@ void ConnectionList::NoteRowsForPairing() {
   noted_ = std::make_unique<NotedRows>();
   noted_->generation = view_.Generation();
   noted_->showLocal = window_.ShowLocalChecked();
-  noted_->records = RecordsInOrder(&noted_->rows);
+  noted_->records = RecordsInOrder(noted_->rows);
 }
 
 void ConnectionList::PairNotedRows() {
@@ -107,7 +104,7 @@ RowPairing ConnectionList::CurrentPairing(std::vector<ListRow*>& rows) {
       for (File_Rec& e : *endpoints)
         e.Matched.clear();
   }
-  const std::vector<const TMyRec*> records = RecordsInOrder(&rows);
+  const std::vector<const TMyRec*> records = RecordsInOrder(rows);
   return PairRows(records, window_.ShowLocalChecked(), snapshot_.TcpRecs, snapshot_.UdpRecs);
 }
 

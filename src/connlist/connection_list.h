@@ -52,7 +52,7 @@ class ConnectionList {
 
   void AddRowsFor(FileRecArray& endpoints, bool tcp, const char* mark, bool onlyUnmatched,
                   RowAdditions& additions);
-  std::vector<const TMyRec*> RecordsInOrder(std::vector<ListRow*>* rows) const;
+  std::vector<const TMyRec*> RecordsInOrder(std::vector<ListRow*>& rows) const;
   RowPairing CurrentPairing(std::vector<ListRow*>& rows);
   void WriteChanges(const RowPairing& pairing, const std::vector<ListRow*>& rows);
 

@@ -32,7 +32,6 @@ class RecText {
   std::string str() const { return std::string(view()); }
   // Always followed by a 0 byte.
   const char* c_str() const noexcept;
-  const char* data() const noexcept { return c_str(); }
   std::size_t size() const noexcept;
   bool empty() const noexcept { return size() == 0; }
   void clear() noexcept;

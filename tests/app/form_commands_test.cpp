@@ -22,15 +22,6 @@ class RowCommandsTest : public FormTest {
                                  "Avahi");
   }
 
-  ListRow* RowOf(const std::string& processName) {
-    for (std::size_t i = 0; i < Form().VTS().RowCount(); ++i) {
-      ListRow* row = Form().VTS().RowAt(i);
-      if (row->record.ProcessName == processName)
-        return row;
-    }
-    return nullptr;
-  }
-
   // The row focused and the row menu prepared for it, as a right click does.
   void OpenMenuOn(const std::string& processName) {
     ListRow* row = RowOf(processName);

@@ -25,15 +25,6 @@ std::vector<std::string> Then(std::vector<std::string> first,
 
 class EndProcessTest : public FormTest {
  protected:
-  ListRow* RowOf(const std::string& processName) {
-    for (std::size_t i = 0; i < Form().VTS().RowCount(); ++i) {
-      ListRow* row = Form().VTS().RowAt(i);
-      if (row->record.ProcessName == processName)
-        return row;
-    }
-    return nullptr;
-  }
-
   // Creates the window and focuses the process's row through its menu.
   void FocusOn(const std::string& processName) {
     Created();

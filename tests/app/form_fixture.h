@@ -140,6 +140,16 @@ class FormTest : public ::testing::Test {
     return names;
   }
 
+  // The first row of the process in display order, or null.
+  ListRow* RowOf(const std::string& processName) {
+    for (std::size_t i = 0; i < Form().VTS().RowCount(); ++i) {
+      ListRow* row = Form().VTS().RowAt(i);
+      if (row->record.ProcessName == processName)
+        return row;
+    }
+    return nullptr;
+  }
+
   long Count(const std::string& entry) const { return std::count(log.begin(), log.end(), entry); }
 
   // Position of the first entry, or the log's size when it is not there.

@@ -6,18 +6,12 @@
 #include <initializer_list>
 
 #include "snapshot/table_decoder.h"
+#include "table_blocks.h"
 
 namespace halvane {
 namespace {
 
-std::vector<std::byte> LittleEndianWords(std::initializer_list<std::uint32_t> words) {
-  std::vector<std::byte> bytes;
-  for (std::uint32_t word : words) {
-    for (int i = 0; i < 4; ++i)
-      bytes.push_back(static_cast<std::byte>((word >> (8 * i)) & 0xFF));
-  }
-  return bytes;
-}
+using testing_windows::LittleEndianWords;
 
 // Addresses and ports as the table stores them: bytes in network order.
 constexpr std::uint32_t kLoopback = 0x0100007F;   // 7F 00 00 01

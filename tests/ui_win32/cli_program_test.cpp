@@ -4,10 +4,12 @@
 #include <string>
 
 #include "desktop_process.h"
+#include "halvane_program.h"
 
 namespace halvane {
 namespace {
 
+using testing_win32::LoopbackListener;
 using testing_win32::OwnDirectory;
 
 // Runs the program with its standard output into a pipe; what it printed, and its exit code.
@@ -50,37 +52,8 @@ Output RunConsoleProgram(const std::wstring& arguments) {
   return output;
 }
 
-// A TCP listener on 127.0.0.1 for the duration of a test.
-class Listener {
- public:
-  Listener() {
-    WSADATA data{};
-    WSAStartup(MAKEWORD(2, 2), &data);
-    socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    listen(socket_, 1);
-    int length = sizeof(address);
-    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~Listener() {
-    closesocket(socket_);
-    WSACleanup();
-  }
-  Listener(const Listener&) = delete;
-  Listener& operator=(const Listener&) = delete;
-  std::uint16_t Port() const { return port_; }
-
- private:
-  SOCKET socket_ = INVALID_SOCKET;
-  std::uint16_t port_ = 0;
-};
-
 TEST(ConsoleCompanionTest, PrintsTheListenerAsJsonLinesInUtf8) {
-  const Listener listener;
+  const LoopbackListener listener;
   const Output output = RunConsoleProgram(L"--json");
   EXPECT_EQ(output.exitCode, 0u);
   EXPECT_NE(output.text.find("\"LocalPort\": \"" + std::to_string(listener.Port()) + "\""),
