@@ -8,6 +8,7 @@
 #include "platform/windows/wide_text.h"
 #include "ui/win32/glyphs.h"
 #include "ui/win32/panel_window.h"
+#include "ui/win32/window_text.h"
 
 namespace halvane {
 namespace {
@@ -49,13 +50,6 @@ constexpr int kLinkButtonHeight = 32;
 constexpr int kSentence[] = {FormNetrovaWindow::kLabel1, FormNetrovaWindow::kLabAppCount,
                              FormNetrovaWindow::kLabel3, FormNetrovaWindow::kLabNetCount,
                              FormNetrovaWindow::kLabel5};
-
-std::wstring WindowText(HWND control) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
-  text.resize(text.size() - 1);
-  return text;
-}
 
 }  // namespace
 

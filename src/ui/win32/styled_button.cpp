@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/win32/window_text.h"
+
 namespace halvane {
 namespace {
 
@@ -18,13 +20,6 @@ constexpr COLORREF kHotFace = RGB(255, 244, 214);  // a light shade of the hot-t
 COLORREF Darker(COLORREF colour) {
   const auto shade = [](int part) { return static_cast<BYTE>(part * 100 / 108); };
   return RGB(shade(GetRValue(colour)), shade(GetGValue(colour)), shade(GetBValue(colour)));
-}
-
-std::wstring Caption(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-  text.resize(text.size() - 1);
-  return text;
 }
 
 }  // namespace
@@ -115,7 +110,7 @@ void StyledButton::Draw(const DRAWITEMSTRUCT& item) const {
   DeleteObject(frame);
   DeleteObject(face);
 
-  const std::wstring caption = Caption(item.hwndItem);
+  const std::wstring caption = WindowText(item.hwndItem);
   RECT text = bounds;
   if (item.itemState & ODS_SELECTED)
     OffsetRect(&text, 1, 1);
