@@ -14,6 +14,17 @@ inline constexpr const wchar_t* kBoxClass = L"#32770";  // message boxes
 inline constexpr const wchar_t* kBoxCaption = L"Halvane";
 inline constexpr int kLocalPortPosition = 3;  // 进程, 协议, 本地IP, 本地端口, ...
 
+// The main window of the started program once it has appeared, or null when none appeared in
+// time.
+inline HWND WaitForMainWindow(DWORD processId) {
+  HWND window = nullptr;
+  WaitUntil([&] {
+    window = FindProcessWindow(processId, kMainClass, kMainCaption);
+    return window != nullptr;
+  });
+  return window;
+}
+
 // A listening socket on the loopback address, so that the list has a row of a known port.
 class LoopbackListener {
  public:

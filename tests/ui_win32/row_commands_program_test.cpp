@@ -82,10 +82,8 @@ class RowCommandsProgramTest : public ::testing::Test {
       GTEST_SKIP() << "no desktop to show windows on";
     ASSERT_NE(listener_.Port(), 0);
     ASSERT_TRUE(halvane_.Started()) << "CreateProcess failed with error " << halvane_.Error();
-    ASSERT_TRUE(WaitUntil([&] {
-      window_ = FindProcessWindow(halvane_.Id(), kMainClass, kMainCaption);
-      return window_ != nullptr;
-    })) << "no main window appeared";
+    window_ = WaitForMainWindow(halvane_.Id());
+    ASSERT_NE(window_, nullptr) << "no main window appeared";
     list_ = FindWindowExW(window_, nullptr, WC_LISTVIEWW, nullptr);
     ASSERT_NE(list_, nullptr);
   }

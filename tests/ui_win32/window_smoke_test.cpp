@@ -37,11 +37,8 @@ TEST_F(WindowSmokeTest, StartsFilledGuardsItsSingleCopyAndAsksBeforeClosing) {
   const StartedProgram halvane(copy.Program());
   ASSERT_TRUE(halvane.Started()) << "CreateProcess failed with error " << halvane.Error();
 
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    window = FindProcessWindow(halvane.Id(), kMainClass, kMainCaption);
-    return window != nullptr;
-  })) << "no main window appeared";
+  HWND window = WaitForMainWindow(halvane.Id());
+  ASSERT_NE(window, nullptr) << "no main window appeared";
   EXPECT_EQ(WindowText(window), kMainCaption);
   EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT client{};
@@ -124,11 +121,8 @@ TEST_F(WindowSmokeTest, TheSettingsBesideTheProgramShapeTheWindowAtStart) {
   WriteBytes(copy.Settings(), "; mine\r\n[Set]\r\nShowInfo=2\r\nAlwaysTop=0x0\r\n");
   const StartedProgram halvane(copy.Program());
   ASSERT_TRUE(halvane.Started()) << "CreateProcess failed with error " << halvane.Error();
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    window = FindProcessWindow(halvane.Id(), kMainClass, kMainCaption);
-    return window != nullptr;
-  })) << "no main window appeared";
+  HWND window = WaitForMainWindow(halvane.Id());
+  ASSERT_NE(window, nullptr) << "no main window appeared";
 
   // Not topmost, and the file path, description and company columns shown: 8 + 3 captions.
   EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
